@@ -1,0 +1,118 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace lexipulse {
+
+// ERegularExpressionError is raised by TPattern for an empty or invalid pattern and for
+// reading a match when there is none.
+class ERegularExpressionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// TPatternOptions is a set of compile flags; every pattern of the program uses exactly
+// preCaseLess. UTF-8 mode and the newline convention ANY are always on.
+using TPatternOptions = unsigned;
+inline constexpr TPatternOptions preCaseLess = 1u << 0;
+inline constexpr TPatternOptions preMultiLine = 1u << 1;
+inline constexpr TPatternOptions preSingleLine = 1u << 2;
+inline constexpr TPatternOptions preExtended = 1u << 3;
+inline constexpr TPatternOptions preAnchored = 1u << 4;
+inline constexpr TPatternOptions preUnGreedy = 1u << 5;
+inline constexpr TPatternOptions preNoAutoCapture = 1u << 6;
+
+// TPatternState is a set of search flags; the program keeps it at preNotEmpty.
+using TPatternState = unsigned;
+inline constexpr TPatternState preNotBOL = 1u << 0;
+inline constexpr TPatternState preNotEOL = 1u << 1;
+inline constexpr TPatternState preNotEmpty = 1u << 2;
+
+struct TCompiledPattern;
+
+// TPattern holds one Perl-compatible pattern, one subject, one replacement template and the
+// state of the current match. It compiles lazily at the first search, edits the subject in
+// place on Replace, and expands templates in a language of its own (\1, \U2, $&, ${name}, ...).
+// Text is UTF-16 outside and UTF-8 inside; offsets are UTF-8 byte offsets.
+//
+// Compiled code is shared between objects with the same pattern text and options, so a fixed
+// pattern is compiled (and JIT-compiled) once per process; each object keeps its own match data.
+class TPattern {
+ public:
+  TPattern();
+  virtual ~TPattern();
+  TPattern(const TPattern&) = delete;
+  TPattern& operator=(const TPattern&) = delete;
+
+  // RegEx is the pattern text. Writing a different text discards the compiled pattern and
+  // the current match; a compile error surfaces at the next search.
+  const std::u16string& RegEx() const;
+  void SetRegEx(const std::u16string& value);
+
+  // Options are the compile flags. Writing a different set discards the compiled pattern.
+  TPatternOptions Options() const;
+  void SetOptions(TPatternOptions value);
+
+  // Subject is the searched text. Writing the text it already holds keeps the current match;
+  // any other text resets the search to its start. Reading returns the text as edited.
+  std::u16string Subject() const;
+  void SetSubject(const std::u16string& value);
+
+  // Replacement is the template that Replace and ReplaceAll expand.
+  std::u16string Replacement() const;
+  void SetReplacement(const std::u16string& value);
+
+  // Compile compiles the pattern now; Match and MatchAgain call it when needed.
+  void Compile();
+
+  // Match searches from the start of the subject; MatchAgain searches on from where the
+  // last match ended (or the last Replace left off).
+  bool Match();
+  bool MatchAgain();
+
+  bool FoundMatch() const;
+  // GroupCount is the number of the highest group that took part in the current match.
+  int GroupCount() const;
+  // Groups returns the text of group index of the current match (0 is the whole match);
+  // empty for a group that took no part or an index above GroupCount.
+  std::u16string Groups(int index) const;
+  int MatchedOffset() const;
+  int MatchedLength() const;
+  std::u16string SubjectLeft() const;
+  std::u16string SubjectRight() const;
+  // NamedGroup returns the number of the named group of the compiled pattern, or a negative
+  // number when none bears it (or nothing is compiled yet).
+  int NamedGroup(const std::u16string& name) const;
+
+  // ComputeReplacement expands the template against the current match.
+  std::u16string ComputeReplacement() const;
+  // Replace puts the expanded template in place of the current match and returns it.
+  std::u16string Replace();
+  // ReplaceAll replaces every match from the start of the subject; false when none matched.
+  bool ReplaceAll();
+
+ private:
+  bool Search(std::int32_t startOffset);
+  void RequireMatch() const;
+  void Discard();
+
+  bool FCompiled = false;
+  TPatternOptions FOptions = 0;
+  TPatternState FState = preNotEmpty;
+  std::u16string FRegEx;
+  std::string FReplacement;
+  std::string FSubject;
+  std::int32_t FStart = 0;
+  std::int32_t FStop = 0;
+  std::int32_t OffsetCount = 0;
+  std::uint32_t FPCREOptions = 0;
+  std::shared_ptr<const TCompiledPattern> FPattern;
+  struct TMatchData;
+  std::unique_ptr<TMatchData> FMatchData;
+};
+
+}  // namespace lexipulse
