@@ -1,0 +1,505 @@
+#include "pattern/Pattern.h"
+
+#include <pcre2.h>
+
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <utility>
+
+#include "pattern/CaseMapping.h"
+#include "pattern/LiteralMode.h"
+#include "pattern/Utf.h"
+
+namespace lexipulse {
+
+namespace {
+
+// Room for groups 0-99; a match whose highest group is above 99 does not fit and counts as none.
+constexpr std::uint32_t kOffsetPairs = 100;
+
+constexpr char kRegExRequired[] = "A regular expression specified in RegEx is required";
+constexpr char kMatchRequired[] = "Successful match required";
+
+// Unpaired surrogates arrive as three-byte forms that are not valid UTF-8; with
+// PCRE2_MATCH_INVALID_UTF they are never matched instead of failing the search.
+constexpr std::uint32_t kBaseCompileOptions = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
+
+struct TCodeDeleter {
+  void operator()(pcre2_code* code) const { pcre2_code_free(code); }
+};
+struct TMatchDataDeleter {
+  void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+};
+struct TCompileContextDeleter {
+  void operator()(pcre2_compile_context* context) const { pcre2_compile_context_free(context); }
+};
+
+std::uint32_t CompileWord(TPatternOptions options) {
+  std::uint32_t word = kBaseCompileOptions;
+  if (options & preCaseLess) word |= PCRE2_CASELESS;
+  if (options & preMultiLine) word |= PCRE2_MULTILINE;
+  if (options & preSingleLine) word |= PCRE2_DOTALL;
+  if (options & preExtended) word |= PCRE2_EXTENDED;
+  if (options & preAnchored) word |= PCRE2_ANCHORED;
+  if (options & preUnGreedy) word |= PCRE2_UNGREEDY;
+  if (options & preNoAutoCapture) word |= PCRE2_NO_AUTO_CAPTURE;
+  return word;
+}
+
+std::uint32_t MatchWord(TPatternState state) {
+  std::uint32_t word = 0;
+  if (state & preNotBOL) word |= PCRE2_NOTBOL;
+  if (state & preNotEOL) word |= PCRE2_NOTEOL;
+  if (state & preNotEmpty) word |= PCRE2_NOTEMPTY;
+  return word;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
+bool IsCaseLetter(char c) {
+  switch (c) {
+    case 'U':
+    case 'u':
+    case 'L':
+    case 'l':
+    case 'F':
+    case 'f':
+    case 'I':
+    case 'i':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsTitleSeparator(char16_t unit) {
+  if (unit <= 0x0026) return true;
+  switch (unit) {
+    case u'(':
+    case u'*':
+    case u'+':
+    case u',':
+    case u'-':
+    case u'.':
+    case u'<':
+    case u'?':
+    case u'[':
+    case u'{':
+    case 0x00B7:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::u16string TitleCase(const std::u16string& text) {
+  std::u16string out = UnicodeLowerCase(text);
+  bool atWordStart = true;
+  for (char16_t& unit : out) {
+    if (IsTitleSeparator(unit)) {
+      atWordStart = true;
+    } else if (unit != u'\'') {
+      if (atWordStart) unit = UnicodeUpperCase(std::u16string(1, unit))[0];
+      atWordStart = false;
+    }
+  }
+  return out;
+}
+
+std::string ApplyCase(char letter, const std::string& bytes) {
+  const std::u16string text = Utf8ToUtf16(bytes);
+  switch (letter) {
+    case 'U':
+    case 'u':
+      return Utf16ToUtf8(UnicodeUpperCase(text));
+    case 'L':
+    case 'l':
+      return Utf16ToUtf8(UnicodeLowerCase(text));
+    case 'F':
+    case 'f':
+      return Utf16ToUtf8(AsciiUpperCase(text.substr(0, 1)) + UnicodeLowerCase(text.substr(1)));
+    default:
+      return Utf16ToUtf8(TitleCase(text));
+  }
+}
+
+// Length of the UTF-8 sequence that starts with lead; 1 for a byte that starts none.
+std::int32_t SequenceLength(unsigned char lead) {
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
+}  // namespace
+
+struct TCompiledPattern {
+  std::unique_ptr<pcre2_code, TCodeDeleter> Code;
+};
+
+struct TPattern::TMatchData {
+  std::unique_ptr<pcre2_match_data, TMatchDataDeleter> Data;
+};
+
+namespace {
+
+using TCacheKey = std::pair<std::string, std::uint32_t>;
+
+// Compiled code is immutable, so one copy per (pattern text, compile word) serves every object.
+struct TPatternCache {
+  std::mutex Mutex;
+  std::map<TCacheKey, std::shared_ptr<const TCompiledPattern>> Entries;
+};
+
+TPatternCache& Cache() {
+  static TPatternCache cache;
+  return cache;
+}
+
+std::shared_ptr<const TCompiledPattern> CompileCode(const std::string& pattern,
+                                                    std::uint32_t options, bool useJit) {
+  const std::unique_ptr<pcre2_compile_context, TCompileContextDeleter> context{
+      pcre2_compile_context_create(nullptr)};
+  if (!context) throw std::bad_alloc();
+  pcre2_set_newline(context.get(), PCRE2_NEWLINE_ANY);
+
+  int errorCode = 0;
+  PCRE2_SIZE errorOffset = 0;
+  auto compiled = std::make_shared<TCompiledPattern>();
+  compiled->Code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                                     options, &errorCode, &errorOffset, context.get()));
+  if (!compiled->Code) {
+    PCRE2_UCHAR message[256];
+    if (pcre2_get_error_message(errorCode, message, sizeof message) < 0) message[0] = 0;
+    char text[400];
+    std::snprintf(text, sizeof text, "Error in regular expression at offset %d: %s",
+                  static_cast<int>(errorOffset), reinterpret_cast<const char*>(message));
+    throw ERegularExpressionError(text);
+  }
+  // A pattern the JIT cannot handle still runs in the interpreter, so its result is ignored.
+  if (useJit) pcre2_jit_compile(compiled->Code.get(), PCRE2_JIT_COMPLETE);
+  return compiled;
+}
+
+std::shared_ptr<const TCompiledPattern> SharedCode(const std::string& pattern,
+                                                   std::uint32_t options) {
+  TPatternCache& cache = Cache();
+  TCacheKey key{pattern, options};
+  {
+    const std::lock_guard lock(cache.Mutex);
+    const auto found = cache.Entries.find(key);
+    if (found != cache.Entries.end()) return found->second;
+  }
+  // Compiling outside the lock keeps other threads running; a racing duplicate is harmless.
+  auto compiled = CompileCode(pattern, options, true);
+  const std::lock_guard lock(cache.Mutex);
+  return cache.Entries.try_emplace(std::move(key), std::move(compiled)).first->second;
+}
+
+}  // namespace
+
+TPattern::TPattern()
+    : FPCREOptions(CompileWord(FOptions)), FMatchData(std::make_unique<TMatchData>()) {
+  FMatchData->Data.reset(pcre2_match_data_create(kOffsetPairs, nullptr));
+  if (!FMatchData->Data) throw std::bad_alloc();
+}
+
+TPattern::~TPattern() = default;
+
+const std::u16string& TPattern::RegEx() const { return FRegEx; }
+
+void TPattern::SetRegEx(const std::u16string& value) {
+  if (value == FRegEx) return;
+  FRegEx = value;
+  Discard();
+}
+
+TPatternOptions TPattern::Options() const { return FOptions; }
+
+void TPattern::SetOptions(TPatternOptions value) {
+  if (value == FOptions) return;
+  FOptions = value;
+  FPCREOptions = CompileWord(value);
+  Discard();
+}
+
+std::u16string TPattern::Subject() const { return Utf8ToUtf16(FSubject); }
+
+void TPattern::SetSubject(const std::u16string& value) {
+  std::string bytes = Utf16ToUtf8(value);
+  if (bytes == FSubject) return;
+  if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) {
+    throw std::length_error("Subject too long for a pattern search");
+  }
+  FSubject = std::move(bytes);
+  FStart = 0;
+  FStop = static_cast<std::int32_t>(FSubject.size());
+  OffsetCount = 0;
+}
+
+std::u16string TPattern::Replacement() const { return Utf8ToUtf16(FReplacement); }
+
+void TPattern::SetReplacement(const std::u16string& value) { FReplacement = Utf16ToUtf8(value); }
+
+void TPattern::Compile() {
+  if (FRegEx.empty()) throw ERegularExpressionError(kRegExRequired);
+  Discard();
+  const std::string pattern = Utf16ToUtf8(FRegEx);
+  FPattern =
+      LiteralMode() ? CompileCode(pattern, FPCREOptions, false) : SharedCode(pattern, FPCREOptions);
+  FCompiled = true;
+}
+
+bool TPattern::Match() {
+  if (!FCompiled) Compile();
+  return Search(0);
+}
+
+bool TPattern::MatchAgain() {
+  if (!FCompiled) Compile();
+  if (FStart >= FStop) {
+    OffsetCount = -1;
+    return false;
+  }
+  return Search(FStart);
+}
+
+bool TPattern::Search(std::int32_t startOffset) {
+  pcre2_code* code = FPattern->Code.get();
+  pcre2_match_data* data = FMatchData->Data.get();
+  const auto subject = reinterpret_cast<PCRE2_SPTR>(FSubject.data());
+  const std::uint32_t options = MatchWord(FState);
+  int rc = pcre2_match(code, subject, static_cast<PCRE2_SIZE>(FStop),
+                       static_cast<PCRE2_SIZE>(startOffset), options, data, nullptr);
+  // Results must not depend on the JIT, so its own limits fall back to the interpreter.
+  if (rc == PCRE2_ERROR_JIT_STACKLIMIT || rc == PCRE2_ERROR_JIT_BADOPTION) {
+    rc = pcre2_match(code, subject, static_cast<PCRE2_SIZE>(FStop),
+                     static_cast<PCRE2_SIZE>(startOffset), options | PCRE2_NO_JIT, data, nullptr);
+  }
+  OffsetCount = rc;
+  if (rc <= 0) return false;
+  const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(data);
+  FStart = static_cast<std::int32_t>(offsets[1]);
+  // An empty match (possible only without preNotEmpty) moves on by a whole character.
+  if (offsets[0] == offsets[1] && FStart < FStop) {
+    FStart += SequenceLength(static_cast<unsigned char>(FSubject[FStart]));
+    if (FStart > FStop) FStart = FStop;
+  } else if (offsets[0] == offsets[1]) {
+    FStart = FStop + 1;
+  }
+  return true;
+}
+
+bool TPattern::FoundMatch() const { return OffsetCount > 0; }
+
+void TPattern::RequireMatch() const {
+  if (OffsetCount <= 0) throw ERegularExpressionError(kMatchRequired);
+}
+
+void TPattern::Discard() {
+  FCompiled = false;
+  FPattern.reset();
+  OffsetCount = 0;
+}
+
+int TPattern::GroupCount() const {
+  RequireMatch();
+  return OffsetCount - 1;
+}
+
+std::string TPattern::GroupBytes(int index) const {
+  if (index < 0 || index >= OffsetCount) return {};
+  const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(FMatchData->Data.get());
+  const PCRE2_SIZE begin = offsets[2 * index];
+  const PCRE2_SIZE end = offsets[2 * index + 1];
+  if (begin == PCRE2_UNSET || end <= begin) return {};
+  return FSubject.substr(begin, end - begin);
+}
+
+std::u16string TPattern::Groups(int index) const {
+  RequireMatch();
+  return Utf8ToUtf16(GroupBytes(index));
+}
+
+int TPattern::MatchedOffset() const {
+  RequireMatch();
+  return static_cast<int>(pcre2_get_ovector_pointer(FMatchData->Data.get())[0]);
+}
+
+int TPattern::MatchedLength() const {
+  RequireMatch();
+  const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(FMatchData->Data.get());
+  return static_cast<int>(offsets[1] - offsets[0]);
+}
+
+std::string TPattern::LeftBytes() const {
+  if (!FoundMatch()) return {};
+  return FSubject.substr(0, pcre2_get_ovector_pointer(FMatchData->Data.get())[0]);
+}
+
+std::string TPattern::RightBytes() const {
+  if (!FoundMatch()) return {};
+  return FSubject.substr(pcre2_get_ovector_pointer(FMatchData->Data.get())[1]);
+}
+
+std::u16string TPattern::SubjectLeft() const { return Utf8ToUtf16(LeftBytes()); }
+
+std::u16string TPattern::SubjectRight() const { return Utf8ToUtf16(RightBytes()); }
+
+int TPattern::NamedGroup(const std::u16string& name) const {
+  return NamedGroupNumber(Utf16ToUtf8(name));
+}
+
+int TPattern::NamedGroupNumber(const std::string& name) const {
+  if (!FPattern) return PCRE2_ERROR_NOSUBSTRING;
+  return pcre2_substring_number_from_name(FPattern->Code.get(),
+                                          reinterpret_cast<PCRE2_SPTR>(name.c_str()));
+}
+
+std::string TPattern::ExpandTemplate() const {
+  std::string t = FReplacement;
+  if (t.empty() || !FoundMatch()) return t;
+  const int groupCount = OffsetCount - 1;
+  std::size_t i = 0;
+
+  // Puts text in place of t[i, end) and moves past it, so inserted text is never rescanned.
+  const auto insert = [&](std::size_t end, const std::string& text) {
+    t.replace(i, end - i, text);
+    i += text.size();
+  };
+  // Puts group n in place of t[i, end); nothing for a group above GroupCount or empty.
+  const auto substitute = [&](std::size_t end, long long n, char caseLetter) {
+    std::string text;
+    if (n >= 0 && n <= groupCount) text = GroupBytes(static_cast<int>(n));
+    if (!text.empty() && caseLetter != 0) text = ApplyCase(caseLetter, text);
+    insert(end, text);
+  };
+
+  enum class TMode { Dollar, Backslash, Case };
+  // Parses a reference starting at p; returns false when there is none.
+  const auto parseReference = [&](std::size_t p, TMode mode, char caseLetter) {
+    if (p < t.size() && IsDigit(t[p])) {
+      long long n = t[p] - '0';
+      std::size_t end = p + 1;
+      if (end < t.size() && IsDigit(t[end]) && n * 10 + (t[end] - '0') <= groupCount) {
+        n = n * 10 + (t[end] - '0');
+        ++end;
+      }
+      substitute(end, n, caseLetter);
+      return true;
+    }
+    if (mode == TMode::Case || p >= t.size()) return false;
+    if (mode == TMode::Dollar && t[p] == '{' && p + 1 < t.size()) {
+      std::size_t q = p + 1;
+      long long n = -1;
+      if (IsDigit(t[q])) {
+        n = 0;
+        for (; q < t.size() && IsDigit(t[q]); ++q) {
+          // Any number beyond the highest possible group names no group; stop growing it.
+          if (n <= kOffsetPairs) n = n * 10 + (t[q] - '0');
+        }
+      } else if (IsNameStart(t[q])) {
+        const std::size_t nameStart = q;
+        while (q < t.size() && IsNameChar(t[q])) ++q;
+        n = NamedGroupNumber(t.substr(nameStart, q - nameStart));
+      }
+      if (n < 0 || q >= t.size() || t[q] != '}') return false;
+      substitute(q + 1, n, 0);
+      return true;
+    }
+    if (mode == TMode::Dollar && t[p] == '_') {
+      insert(p + 1, FSubject);
+      return true;
+    }
+    switch (t[p]) {
+      case '&':
+        substitute(p + 1, 0, 0);
+        return true;
+      case '+':
+        substitute(p + 1, groupCount, 0);
+        return true;
+      case '`':
+        insert(p + 1, LeftBytes());
+        return true;
+      case '\'':
+        insert(p + 1, RightBytes());
+        return true;
+      default:
+        return false;
+    }
+  };
+
+  // The last character never starts an escape, so a trailing \ or $ stays as written.
+  while (i + 1 < t.size()) {
+    const char c = t[i];
+    const char next = t[i + 1];
+    bool expanded = true;
+    if (c == '$') {
+      if (next == '$') {
+        t.erase(i + 1, 1);
+        ++i;
+      } else {
+        expanded = parseReference(i + 1, TMode::Dollar, 0);
+      }
+    } else if (c == '\\') {
+      if (next == '\\' || next == '$') {
+        t.erase(i, 1);
+        ++i;
+      } else if (IsCaseLetter(next)) {
+        expanded = parseReference(i + 2, TMode::Case, next);
+      } else if (next == 'g') {
+        if (i + 3 < t.size() && t[i + 2] == '<' && IsNameStart(t[i + 3])) {
+          std::size_t q = i + 3;
+          while (q < t.size() && IsNameChar(t[q])) ++q;
+          if (q < t.size() && t[q] == '>') {
+            const int n = NamedGroupNumber(t.substr(i + 3, q - i - 3));
+            if (n >= 1) {
+              substitute(q + 1, n, 0);
+            } else {
+              t.erase(i, q + 1 - i);
+            }
+          } else {
+            i = q;
+          }
+        } else {
+          i += 2;
+        }
+      } else {
+        expanded = parseReference(i + 1, TMode::Backslash, 0);
+      }
+    } else {
+      ++i;
+    }
+    if (!expanded) ++i;
+  }
+  return t;
+}
+
+std::u16string TPattern::ComputeReplacement() const { return Utf8ToUtf16(ExpandTemplate()); }
+
+std::u16string TPattern::Replace() {
+  RequireMatch();
+  const std::string replacement = ExpandTemplate();
+  const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(FMatchData->Data.get());
+  const auto offset = static_cast<std::size_t>(offsets[0]);
+  const auto length = static_cast<std::size_t>(offsets[1] - offsets[0]);
+  FSubject.replace(offset, length, replacement);
+  const auto delta =
+      static_cast<std::int32_t>(replacement.size()) - static_cast<std::int32_t>(length);
+  FStart += delta;
+  FStop += delta;
+  OffsetCount = 0;
+  return Utf8ToUtf16(replacement);
+}
+
+bool TPattern::ReplaceAll() {
+  if (!Match()) return false;
+  do {
+    Replace();
+  } while (MatchAgain());
+  return true;
+}
+
+}  // namespace lexipulse

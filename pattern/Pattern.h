@@ -82,6 +82,8 @@ class TPattern {
   std::u16string Groups(int index) const;
   int MatchedOffset() const;
   int MatchedLength() const;
+  // SubjectLeft and SubjectRight are the subject before and after the current match; both are
+  // empty when there is no current match.
   std::u16string SubjectLeft() const;
   std::u16string SubjectRight() const;
   // NamedGroup returns the number of the named group of the compiled pattern, or a negative
@@ -99,6 +101,12 @@ class TPattern {
   bool Search(std::int32_t startOffset);
   void RequireMatch() const;
   void Discard();
+  // The byte forms below serve the template expansion, which works on UTF-8.
+  std::string GroupBytes(int index) const;
+  std::string LeftBytes() const;
+  std::string RightBytes() const;
+  int NamedGroupNumber(const std::string& name) const;
+  std::string ExpandTemplate() const;
 
   bool FCompiled = false;
   TPatternOptions FOptions = 0;
