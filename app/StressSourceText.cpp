@@ -1,0 +1,132 @@
+#include "app/StressSourceText.h"
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/Delimited.h"
+#include "engine/uStressRules.h"
+#include "pattern/CaseMapping.h"
+#include "pattern/LiteralMode.h"
+#include "pattern/Pattern.h"
+
+namespace lexipulse {
+
+namespace {
+
+constexpr char16_t kWordRunPattern[] = u"\\b(\\w+)\\b";
+// Items of this many code units or fewer are never sent to the engine.
+constexpr std::size_t kShortItemLength = 4;
+constexpr char16_t kParagraphDelimiter = u'\n';
+constexpr char16_t kWordDelimiter = u' ';
+constexpr char16_t kFinalLine[] = u"\u00A0";
+
+using TFormCache = std::unordered_map<std::u16string, std::u16string>;
+
+std::u16string Decimal(long long value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string DisplayForm(const std::u16string& run) {
+  TWordToStress word(run);
+  word.Process();
+  return CapitalsToAccents(word.WordStressed());
+}
+
+// StressItem puts the display form in place of the first word-character run of a long item.
+// The form is spliced in between the text left and right of the match rather than expanded
+// as a replacement template, so a form holding a backslash or a dollar sign goes in as it is.
+std::u16string StressItem(const std::u16string& lowercasedItem, TFormCache* cache) {
+  if (lowercasedItem.size() <= kShortItemLength) {
+    return lowercasedItem;
+  }
+  TPattern pattern;
+  pattern.SetRegEx(kWordRunPattern);
+  pattern.SetOptions(preCaseLess);
+  pattern.SetSubject(lowercasedItem);
+  if (!pattern.Match()) {
+    return lowercasedItem;
+  }
+  const std::u16string run = pattern.Groups(1);
+  std::u16string form;
+  if (cache == nullptr) {
+    form = DisplayForm(run);
+  } else {
+    auto found = cache->find(run);
+    if (found == cache->end()) {
+      found = cache->emplace(run, DisplayForm(run)).first;
+    }
+    form = found->second;
+  }
+  return pattern.SubjectLeft() + form + pattern.SubjectRight();
+}
+
+std::u16string StatusText(int paragraph, int word) {
+  return u"Processing paragraph " + Decimal(paragraph) + u", word #" + Decimal(word);
+}
+
+}  // namespace
+
+std::u16string StressedItem(const std::u16string& lowercasedItem) {
+  return StressItem(lowercasedItem, nullptr);
+}
+
+std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host) {
+  host.ClearResult();
+  const std::u16string savedCaption = host.GetCaption();
+
+  std::vector<std::u16string> paragraphs = SplitDelimited(sourceText, kParagraphDelimiter);
+  TResultText result(paragraphs);
+  // The engine is a pure function of the run, so one run may remember what it computed.
+  TFormCache cache;
+  TFormCache* const cacheInUse = LiteralMode() ? nullptr : &cache;
+  std::int32_t wordTotal = 0;
+
+  const int paragraphCount = static_cast<int>(paragraphs.size());
+  for (int p = 0; p < paragraphCount; ++p) {
+    std::vector<std::u16string> words = SplitDelimited(paragraphs[p], kWordDelimiter);
+    host.SetParagraphProgress(p + 1, paragraphCount);
+
+    // Items before `settled` hold their final form. A short item only shows lowercased when a
+    // long item follows it, so short items are lowercased when the next long item arrives and
+    // those after the last long item keep the case they were typed in.
+    std::size_t settled = 0;
+    const int wordCount = static_cast<int>(words.size());
+    for (int q = 0; q < wordCount; ++q) {
+      host.SetWordProgress(q + 1, wordCount);
+      ++wordTotal;
+      host.PumpEvents();
+      const std::u16string status = StatusText(p, q);
+      host.SetStatus(status);
+      host.SetCaption(status);
+      host.PumpEvents();
+      std::u16string& item = words[q];
+      host.ShowWord(item);
+      if (item.size() > kShortItemLength) {
+        for (; settled < static_cast<std::size_t>(q); ++settled) {
+          words[settled] = AsciiLowerCase(words[settled]);
+        }
+        item = StressItem(AsciiLowerCase(item), cacheInUse);
+        settled = static_cast<std::size_t>(q) + 1;
+      }
+    }
+    // Rebuilding once from the items as they stood after the last long item gives the same
+    // paragraph as rebuilding after every long item, in time linear in the paragraph.
+    if (settled > 0) {
+      paragraphs[p] = JoinDelimited(words, kWordDelimiter);
+    }
+    result.SetParagraphsDone(static_cast<std::size_t>(p) + 1);
+    host.SetResultText(result);
+  }
+
+  host.AppendResultLine(kFinalLine);
+  host.SetStatus(u"Lexipulse processed a total of " + Decimal(wordTotal) + u" words.");
+  host.SetCaption(savedCaption);
+  host.ShowWord(u"");
+  host.ResetProgress();
+  return wordTotal;
+}
+
+}  // namespace lexipulse
