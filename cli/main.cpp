@@ -1,1 +1,14 @@
-int main() { return 0; }
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/ConsoleFrontEnd.h"
+
+int main(int argc, char* argv[]) {
+  // A closed pipe must end in a write error and exit status 1, not in a signal.
+  std::signal(SIGPIPE, SIG_IGN);
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return lexipulse::RunConsole(args, std::cin, std::cout, std::cerr);
+}
