@@ -230,6 +230,9 @@ std::u16string TPattern::Subject() const { return Utf8ToUtf16(FSubject); }
 void TPattern::SetSubject(const std::u16string& value) {
   std::string bytes = Utf16ToUtf8(value);
   if (bytes == FSubject) return;
+  // A Replace can join two lone surrogates into a pair whose bytes differ from the pair's own
+  // encoding; the text is still the same, so it must keep the match as well.
+  if (FSubject.find('\xED') != std::string::npos && Utf8ToUtf16(FSubject) == value) return;
   if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) {
     throw std::length_error("Subject too long for a pattern search");
   }

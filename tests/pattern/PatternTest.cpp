@@ -329,6 +329,20 @@ TEST(PatternText, UnpairedSurrogatesSurviveReplace) {
   SetLiteralMode(false);
 }
 
+TEST(PatternText, SubjectJoinedFromLoneSurrogatesCountsAsTheSameText) {
+  TPattern pattern;
+  Configure(pattern, u"x", std::u16string{0xD800, u'x', u'x'});
+  pattern.SetReplacement(std::u16string{0xDC00, u'x'});
+  ASSERT_TRUE(pattern.Match());
+  pattern.Replace();
+  const std::u16string edited = pattern.Subject();
+  EXPECT_EQ(edited, (std::u16string{0xD800, 0xDC00, u'x', u'x'}));
+  // Writing back the text just read keeps the resume point past the inserted x.
+  pattern.SetSubject(edited);
+  ASSERT_TRUE(pattern.MatchAgain());
+  EXPECT_EQ(Utf16ToUtf8(pattern.SubjectRight()), "");
+}
+
 TEST(PatternNamedGroup, NumbersFromTheCompiledPattern) {
   TPattern pattern;
   Configure(pattern, u"(?<first>a)(b)(?<third_3>c)", u"abc");
