@@ -1,0 +1,90 @@
+#include <string>
+#include <string_view>
+
+#include "engine/RuleSteps.h"
+#include "engine/uStressRules.h"
+
+namespace lexipulse {
+
+namespace {
+
+constexpr std::u16string_view kTranscendentalPattern =
+    uR"re((\w+)?(e|o|u|i|a)((ntal)(ly|ism|ist)?(s|d)?))re";
+constexpr std::u16string_view kTranscendentalTemplate = uR"re(\1\u2\3)re";
+constexpr std::u16string_view kTranscendentalLabel = u"   {Transcendental Rule}";
+
+constexpr std::u16string_view kVolublePattern =
+    uR"re((a|ad|ab|in|im|dis|re|)(\w+)(upl|abl|ibl|ubl)(e|y)\z)re";
+// The references past group 4 expand to nothing; group 2 goes wholly into capitals.
+constexpr std::u16string_view kVolubleTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
+constexpr std::u16string_view kVolubleLabel = u"   {Voluble Rule}";
+
+constexpr std::u16string_view kPestiferousTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
+constexpr std::u16string_view kPestiferousLabel = u"   {Pestiferous Rule}";
+
+constexpr std::u16string_view kSenescencePattern =
+    uR"re((\w+)([bcdefghjklmnpqrstvwxz]+)?([eiuo])((sc)(ence|ent)[^ei]?(al|ism)?(|ism|ist)?(s|ly)?))re";
+constexpr std::u16string_view kSenescenceTemplate = uR"re(\1\2\u3\4)re";
+constexpr std::u16string_view kSenescenceLabel = u"   {Senescence Rule}";
+
+constexpr std::u16string_view kDistributivePattern =
+    uR"re((\w+)?(([bcdefghjklmnpqrstvwxz]+)?[aeiouy])([bcdefghjklmnpqrstvwxz]+)([eiu]tiv|[eiuoay]tude)(|e|s|al|ism)(|ism|ist)(|ly)\z)re";
+constexpr std::u16string_view kDistributiveTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
+constexpr std::u16string_view kDistributiveLabel = u"   {Distributive Rule}";
+
+}  // namespace
+
+std::u16string PestiferousPattern() {
+  std::u16string pattern = uR"re((\w+)?(([bcdefghjklmnpqrstvwxz]+)?[aeiuoy])()re";
+  pattern += ConsonantClass;
+  pattern += uR"re(+)?()re";
+  pattern += ConsonantClass;
+  pattern += VowelClass;
+  pattern += VowelClass;
+  pattern += u"?";
+  pattern += ConsonantClass;
+  pattern += uR"re(+)(iz|ous)(|d|ed|e|ing|ly)(|ly)\z)re";
+  return pattern;
+}
+
+std::u16string TWordToStress::doTranscendentalRule(const std::u16string& w) {
+  return ApplyRule(w,
+                   {.Pattern = std::u16string(kTranscendentalPattern),
+                    .Form = ByTemplate(kTranscendentalTemplate),
+                    .Label = kTranscendentalLabel},
+                   _WordStressed);
+}
+
+std::u16string TWordToStress::doVolubleRule(const std::u16string& w) {
+  return ApplyRule(w,
+                   {.Pattern = std::u16string(kVolublePattern),
+                    .Form = ByTemplate(kVolubleTemplate),
+                    .Label = kVolubleLabel},
+                   _WordStressed);
+}
+
+std::u16string TWordToStress::doPestiferousRule(const std::u16string& w) {
+  return ApplyRule(w,
+                   {.Pattern = PestiferousPattern(),
+                    .Form = ByTemplate(kPestiferousTemplate),
+                    .Label = kPestiferousLabel},
+                   _WordStressed);
+}
+
+std::u16string TWordToStress::doSenescenceRule(const std::u16string& w) {
+  return ApplyRule(w,
+                   {.Pattern = std::u16string(kSenescencePattern),
+                    .Form = ByTemplate(kSenescenceTemplate),
+                    .Label = kSenescenceLabel},
+                   _WordStressed);
+}
+
+std::u16string TWordToStress::doDistributiveRule(const std::u16string& w) {
+  return ApplyRule(w,
+                   {.Pattern = std::u16string(kDistributivePattern),
+                    .Form = ByTemplate(kDistributiveTemplate),
+                    .Label = kDistributiveLabel},
+                   _WordStressed);
+}
+
+}  // namespace lexipulse
