@@ -7,7 +7,8 @@
 namespace lexipulse {
 
 // Dictionary is the process-wide list of dictionary lines (key=value), in the data's order,
-// duplicates kept. It is filled once at start-up and read-only afterwards.
+// duplicates kept. It is filled once at start-up and read-only afterwards. Change it only
+// through the functions below: the lookups read the index and joined text built from it there.
 extern std::vector<std::u16string> Dictionary;
 
 // LoadDictionary fills Dictionary from the embedded resource of that name and indexes it.
