@@ -1,0 +1,124 @@
+#include "engine/uStressRules.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <utility>
+
+#include "engine/Dictionary.h"
+#include "pattern/CaseMapping.h"
+#include "pattern/Pattern.h"
+
+namespace lexipulse {
+
+namespace {
+
+constexpr char16_t kSplitWordPattern[] = u"(.+)(ing|ed|ly|s|edly|ingly|ary|iary|al|'s)\\b";
+constexpr std::size_t kSplitWordMinLength = 5;
+
+bool IsAsciiCapital(char16_t c) { return c >= u'A' && c <= u'Z'; }
+
+char16_t AccentedCapital(char16_t c) {
+  switch (c) {
+    case u'A':
+      return u'\u00C1';
+    case u'E':
+      return u'\u00C9';
+    case u'I':
+      return u'\u00CD';
+    case u'O':
+      return u'\u00D3';
+    case u'U':
+      return u'\u00DA';
+    case u'Y':
+      return u'\u00DD';
+    default:
+      return c;
+  }
+}
+
+}  // namespace
+
+TWordToStress::TWordToStress(const std::u16string& RawWord)
+    : _BaseWord(RawWord), _WordStressed(RawWord) {}
+
+void TWordToStress::Process() {
+  DoUltimate();
+  if (_DoneStressed) {
+    return;
+  }
+  DoPenUltimate();
+  if (_DoneStressed) {
+    return;
+  }
+  DoAntePenUltimate();
+  if (_DoneStressed) {
+    return;
+  }
+  SplitWord();
+  _WordStressed = LookUpDictionary(_Radical) + _Ending;
+}
+
+void TWordToStress::DoUltimate() { RunChain(UltimateChain()); }
+void TWordToStress::DoPenUltimate() { RunChain(PenUltimateChain()); }
+void TWordToStress::DoAntePenUltimate() { RunChain(AntePenUltimateChain()); }
+
+void TWordToStress::RunChain(std::span<const TRule> rules) {
+  for (const TRule rule : rules) {
+    std::u16string trace = (this->*rule)(_BaseWord);
+    if (!trace.empty()) {
+      _DoneStressed = true;
+      _DecidingTrace = std::move(trace);
+      return;
+    }
+  }
+}
+
+void TWordToStress::SplitWord() {
+  _Ending.clear();
+  _Radical = _BaseWord;
+  if (_BaseWord.size() < kSplitWordMinLength) {
+    return;
+  }
+  TPattern pattern;
+  pattern.SetRegEx(kSplitWordPattern);
+  pattern.SetOptions(preCaseLess);
+  pattern.SetSubject(_BaseWord);
+  if (!pattern.Match()) {
+    return;
+  }
+  std::u16string radical = pattern.Groups(1);
+  std::u16string ending = pattern.Groups(2);
+  // Outside a run of word characters the match can leave text outside both groups; such a
+  // split would lose that text, so the word stays whole instead.
+  if (radical.size() + ending.size() != _BaseWord.size() ||
+      _BaseWord.compare(0, radical.size(), radical) != 0 || !_BaseWord.ends_with(ending)) {
+    return;
+  }
+  _Radical = std::move(radical);
+  _Ending = std::move(ending);
+}
+
+std::u16string LookUpDictionary(const std::u16string& word) {
+  if (!DictionaryIndexed()) {
+    return ScanDictionary(word);
+  }
+  const std::u16string* value = FindIndexedValue(word);
+  if (value == nullptr) {
+    return word;
+  }
+  std::u16string result = *value;
+  std::ranges::replace(result, u'"', u'`');
+  return result;
+}
+
+std::u16string CapitalsToAccents(const std::u16string& text) {
+  std::u16string converted = text;
+  std::ranges::transform(converted, converted.begin(), AccentedCapital);
+  if (converted.size() >= 2 && IsAsciiCapital(converted[1])) {
+    return converted;
+  }
+  return AsciiLowerCase(converted);
+}
+
+}  // namespace lexipulse

@@ -64,9 +64,12 @@ class TWordToStress {
   std::u16string doSenescenceRule(const std::u16string& w);
   std::u16string doDistributiveRule(const std::u16string& w);
 
- private:
+ protected:
+  // RunChain calls each rule with BaseWord in order; the first non-empty trace sets
+  // DoneStressed, is kept as DecidingTrace and ends the chain.
   void RunChain(std::span<const TRule> rules);
 
+ private:
   std::u16string _BaseWord;
   std::u16string _WordStressed;
   std::u16string _Radical;
