@@ -76,6 +76,32 @@ TEST_F(WordToStressTest, WordsNoRuleCoversGoThroughSplitAndDictionary) {
   }
 }
 
+struct TDecidedCase {
+  std::u16string Word;
+  std::u16string Expected;
+};
+
+// Once a rule reports, neither a later chain nor the split nor the dictionary runs, even when
+// the dictionary holds the word.
+TEST_F(WordToStressTest, ReportingRuleEndsTheSearch) {
+  SetDictionaryLines({u"cameroon=WRONG", u"coffee=WRONG", u"cameroo=WRONG"});
+  const std::vector<TDecidedCase> cases = {
+      {u"cameroon", u"camerOOn"},
+      // An exception branch reports without marking the word.
+      {u"coffee", u"coffee"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.Word));
+    TWordToStress word(c.Word);
+    word.Process();
+    EXPECT_TRUE(word.DoneStressed());
+    EXPECT_NE(word.DecidingTrace(), u"");
+    EXPECT_EQ(word.WordStressed(), c.Expected);
+    EXPECT_EQ(word.Radical(), u"");
+    EXPECT_EQ(word.Ending(), u"");
+  }
+}
+
 struct TSplitCase {
   std::u16string Word;
   std::u16string Radical;
