@@ -139,9 +139,11 @@ int main(int argc, char** argv) {
   lexipulse::LoadDictionary();
   lexipulse::TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n1 MB text in %zu lines, %zu code units; literal prefix %zu code units\n",
-              lexipulse::Lines(1).size(), lexipulse::LinesText().size(),
-              lexipulse::LiteralPrefix().size());
+  std::printf(
+      "\nDictionary of %zu lines; 1 MB text in %zu lines, %zu code units; literal prefix %zu "
+      "code units\n",
+      lexipulse::Dictionary.size(), lexipulse::Lines(1).size(), lexipulse::LinesText().size(),
+      lexipulse::LiteralPrefix().size());
   lexipulse::PrintRatio("Speed-up of the pipeline over literal mode (words per second)",
                         reporter.Counter("BM_Lines/", "words_per_second"),
                         reporter.Counter("BM_LiteralLines/", "words_per_second"));
