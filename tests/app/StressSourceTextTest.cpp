@@ -130,6 +130,7 @@ TEST_F(StressSourceTextTest, ResultTextAndWordTotal) {
       {"digits are word characters", u"1998,", Form(u"1998") + u",", 1},
       {"underscore joins one run", u"Snake_Case", Form(u"snake_case"), 1},
       {"long item without word characters is only lowercased", u"-----", u"-----", 1},
+      {"long item without word characters still rebuilds", u"AB ----- CD", u"ab ----- CD", 3},
       {"run of spaces counts its empty items", u"a  b", u"a  b", 3},
       {"leading and trailing spaces survive", u"  Lead trail  ",
        u"  lead " + Form(u"trail") + u"  ", 6},
