@@ -17,7 +17,7 @@ std::u16string Widen(const std::string& text) { return std::u16string(text.begin
 TGeneration Generate(const TCmuSource& source, int trainingRounds) {
   TGeneration generation;
   generation.EligibleWords = source.Entries.size();
-  TAligner aligner;
+  TAligner& aligner = generation.Aligner;
   aligner.Train(source.Entries, trainingRounds);
   for (const TCmuEntry& entry : source.Entries) {
     const std::optional<TAlignment> alignment = aligner.Align(entry.Word, entry.Phonemes);

@@ -31,6 +31,8 @@ struct TGeneration {
   std::size_t WithUnspelledNucleus = 0;
   std::vector<std::string> UnspelledExamples;
   TBuiltDictionary Dictionary;
+  // The aligner as trained on the source, for scoring it on other words.
+  TAligner Aligner;
 };
 
 // The reasons a word gets no line.
