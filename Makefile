@@ -47,6 +47,15 @@ bench: deps
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
+# Rebuilds data/DICT.txt and its report from the CMU source, installed from the lock file.
+DICT_SOURCE := tools/node_modules/cmu-pronouncing-dictionary/index.js
+dictionary: deps $(BUILD)/build.ninja
+	cd tools && npm ci --no-audit --no-fund
+	cmake --build $(BUILD) --target lexipulse-dictgen lexipulse-dictcheck -j $(JOBS)
+	./$(BUILD)/tools/lexipulse-dictgen $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt
+	./$(BUILD)/tools/lexipulse-dictcheck $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
+	  tests/tools/HandMarked.tsv
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
