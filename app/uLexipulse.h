@@ -1,0 +1,144 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QString>
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "app/StressHost.h"
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenuBar;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QResizeEvent;
+class QSpinBox;
+class QStatusBar;
+
+namespace lexipulse {
+
+class CalloutPanel;
+class Expander;
+
+// TfLexipulse is the program's one window: the source and result boxes, the buttons, the
+// progress and the callout, and the host through which the pipeline shows a run. While a
+// run is on, the host operations only record what to show; the controls take it at a human
+// rate, when events are pumped, and once more when the run ends.
+class TfLexipulse : public QMainWindow, public TStressHost {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDefaultRefreshIntervalMs = 50;
+
+  explicit TfLexipulse(QWidget* parent = nullptr);
+  ~TfLexipulse() override;
+
+  QStatusBar* sb = nullptr;
+  QLabel* lbStatus = nullptr;
+  QSpinBox* spb = nullptr;
+  QWidget* pnlRight = nullptr;
+  QProgressBar* pbProcess = nullptr;
+  CalloutPanel* cpnlWord = nullptr;
+  QLabel* lbWord = nullptr;
+  QPushButton* btnStress = nullptr;
+  QPushButton* btnCopy = nullptr;
+  QProgressBar* pbParagraphs = nullptr;
+  Expander* xSource = nullptr;
+  QPlainTextEdit* mSource = nullptr;
+  Expander* xTarget = nullptr;
+  QPlainTextEdit* mTarget = nullptr;
+  QMenuBar* MainMenu1 = nullptr;
+  QAction* mnQuit = nullptr;
+  QAction* mnCopy = nullptr;
+  QAction* mnCopyright = nullptr;
+
+  void FormCreate();
+  void FormResize();
+  void btnStressClick();
+  void btnCopyClick();
+  void spbChange(int value);
+  void mnCopyrightClick();
+  void mnQuitClick();
+
+  // SourceText is the source box's lines joined with CR LF, no break after the last line.
+  std::u16string SourceText() const;
+  // ResultText is the result box's lines joined with CR LF, no break after the last line.
+  std::u16string ResultText() const;
+  // RunDepth counts the runs on the stack: 0 when idle, 2 inside a nested run.
+  int RunDepth() const { return _RunDepth; }
+  // SetRefreshInterval sets how long the controls may lag behind the host calls in a run.
+  void SetRefreshInterval(int milliseconds) { _RefreshIntervalMs = milliseconds; }
+
+  void ClearResult() override;
+  std::u16string GetCaption() override;
+  void SetCaption(const std::u16string& text) override;
+  void SetParagraphProgress(int position, int maximum) override;
+  void SetWordProgress(int position, int maximum) override;
+  void PumpEvents() override;
+  void SetStatus(const std::u16string& text) override;
+  void ShowWord(const std::u16string& text) override;
+  void SetResultText(const TResultText& text) override;
+  void AppendResultLine(const std::u16string& text) override;
+  void ResetProgress() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void CreateMenus();
+  void CreateStatusBar();
+  void CreateRightPanel();
+  void CreateExpanders();
+  void CreateShortcuts();
+
+  void RequestQuit();
+  void FlushWhenIdle();
+  void FlushPending();
+  void FlushResult();
+  void WriteWholeResult(const TResultText& result);
+  bool ReplaceDoneParagraphs(const TResultText& result);
+  void ShowWordFitted(const QString& word);
+
+  int _RunDepth = 0;
+  bool _QuitRequested = false;
+  int _RefreshIntervalMs = kDefaultRefreshIntervalMs;
+  QElapsedTimer _PumpClock;
+  QElapsedTimer _RefreshClock;
+
+  QString _Caption;
+  QString _Status;
+  QString _Word;
+  int _WordPosition = 0;
+  int _WordMaximum = 0;
+  int _ParagraphPosition = 0;
+  int _ParagraphMaximum = 0;
+  bool _CaptionDirty = false;
+  bool _StatusDirty = false;
+  bool _WordDirty = false;
+  bool _WordProgressDirty = false;
+  bool _ParagraphProgressDirty = false;
+
+  // The latest result handed over and not yet written; valid only while its run is on.
+  const TResultText* _PendingResult = nullptr;
+  // The result last written to the box and how many of its paragraphs were final then; only
+  // compared, never read, since its run may be over.
+  const TResultText* _ShownResult = nullptr;
+  std::size_t _ShownDone = 0;
+  bool _ResultHasLines = false;
+  bool _ResultEdited = false;
+  bool _WritingResult = false;
+};
+
+// RunLexipulse is the window program: it loads the dictionary, creates the application and
+// the window, runs the event loop and frees the dictionary at the end. onShown, when given,
+// runs once the window is shown, before the event loop starts.
+int RunLexipulse(int& argc, char** argv,
+                 const std::function<void(TfLexipulse&)>& onShown = nullptr);
+
+}  // namespace lexipulse
