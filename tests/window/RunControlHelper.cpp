@@ -1,0 +1,83 @@
+// A window program that starts a run of the sample and, in the middle of it, ends the program
+// the way the mode says. It prints the caption at that moment and the status line when the
+// event loop has ended, so the caller can tell that the run stopped at once.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <string>
+
+#include "app/uLexipulse.h"
+
+namespace {
+
+constexpr char kRunCaption[] = "Processing paragraph ";
+constexpr int kActFromParagraph = 2;
+
+// The paragraph a run's caption names, or -1 for any other caption.
+int CaptionParagraph(const QString& caption) {
+  if (!caption.startsWith(QLatin1String(kRunCaption))) {
+    return -1;
+  }
+  return caption.mid(static_cast<int>(sizeof kRunCaption) - 1)
+      .section(QLatin1Char(','), 0, 0)
+      .toInt();
+}
+
+void Print(const char* label, const QString& text) {
+  std::printf("%s: %s\n", label, text.toUtf8().constData());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode != "quit-menu" && mode != "close" && mode != "ctrl-q" && mode != "idle-quit" &&
+      mode != "show-stressed") {
+    std::fprintf(stderr, "usage: %s quit-menu|close|ctrl-q|idle-quit|show-stressed [ms]\n",
+                 argv[0]);
+    return 2;
+  }
+  const int showMs = argc > 2 ? std::stoi(argv[2]) : 3000;
+  return lexipulse::RunLexipulse(argc, argv, [&](lexipulse::TfLexipulse& window) {
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&window] {
+      Print("at-exit", window.lbStatus->text());
+      Print("depth-at-exit", QString::number(window.RunDepth()));
+    });
+    if (mode == "idle-quit") {
+      QTimer::singleShot(0, window.mnQuit, &QAction::trigger);
+      return;
+    }
+    if (mode == "show-stressed") {
+      QTimer::singleShot(200, window.btnStress, &QPushButton::click);
+      QTimer::singleShot(showMs, &window, &lexipulse::TfLexipulse::mnQuitClick);
+      return;
+    }
+    window.activateWindow();
+    QTimer::singleShot(0, window.btnStress, &QPushButton::click);
+    // Fires inside the run's event pumping; acts once the run is well under way.
+    auto* watch = new QTimer(&window);
+    QObject::connect(watch, &QTimer::timeout, [&window, watch, mode] {
+      const QString caption = QString::fromStdU16String(window.GetCaption());
+      if (window.RunDepth() == 0 || CaptionParagraph(caption) < kActFromParagraph) {
+        return;
+      }
+      watch->stop();
+      Print("at-quit", caption);
+      if (mode == "quit-menu") {
+        window.mnQuit->trigger();
+      } else if (mode == "close") {
+        window.close();
+      } else {
+        QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+      }
+    });
+    watch->start(0);
+  });
+}
