@@ -31,7 +31,12 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	./$(BUILD)/cli/lexipulse-cli --sample
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): printing the console result for the sample instead."; \
+	  ./$(BUILD)/cli/lexipulse-cli --sample; \
+	else \
+	  ./$(BUILD)/app/lexipulse; \
+	fi
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
