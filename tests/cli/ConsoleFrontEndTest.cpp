@@ -103,8 +103,10 @@ TEST_F(ConsoleFrontEndTest, LineEndingsComeBackAsTheyWentIn) {
       {"non-ASCII text passes through",
        "Fianc\xC3\xA9"
        "e \xE2\x80\x9Cok\xE2\x80\x9D\n",
-       Form("fianc") + "\xC3\xA9"
-                       "e \xE2\x80\x9Cok\xE2\x80\x9D\n"},
+       Form("fianc") +
+           "\xC3\xA9"
+           "e \xE2\x80\x9C" +
+           Form("ok") + "\xE2\x80\x9D\n"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
