@@ -1,4 +1,5 @@
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -100,6 +101,9 @@ BENCHMARK(BM_LiteralLines)->Unit(benchmark::kMillisecond)->Iterations(1);
 // TRatioReporter prints the console report and keeps each run's counters for the ratios.
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so a saved report stays plain text.
+  TRatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& reports) override {
     for (const auto& run : reports) {
       _Counters[run.benchmark_name()] = run.counters;
