@@ -62,20 +62,14 @@ constexpr qreal kSmallestWordFont = 6.0;
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-// A text box's text: its lines joined with lineBreak. Lines are read raw, because the
-// document's own plain-text export turns no-break spaces into spaces; a line separator that
-// Shift+Return put inside a line counts as a line break, as the box shows it.
+// A text box's text: its lines joined with lineBreak. The raw text is read, because the
+// document's plain-text export turns no-break spaces into spaces; in it lines are separated
+// by paragraph separators, and a line separator that Shift+Return put inside a line counts
+// as a line break, as the box shows it.
 QString BoxText(const QPlainTextEdit& box, const QString& lineBreak) {
-  const QTextDocument& document = *box.document();
-  QString text;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    if (block != document.begin()) {
-      text += lineBreak;
-    }
-    QString line = block.text();
-    line.replace(QChar::LineSeparator, lineBreak);
-    text += line;
-  }
+  QString text = box.document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, lineBreak);
+  text.replace(QChar::LineSeparator, lineBreak);
   return text;
 }
 

@@ -1,0 +1,134 @@
+// Stress Text in the offscreen window against the pipeline behind a host that shows nothing,
+// on the same text of about a megabyte; prints the ratio and fails when the window takes more
+// than three times as long.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QTimer>
+#include <QtGlobal>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/StressHost.h"
+#include "app/StressSourceText.h"
+#include "app/uLexipulse.h"
+#include "bench/BenchText.h"
+#include "engine/Dictionary.h"
+
+namespace lexipulse {
+namespace {
+
+constexpr std::size_t kTextSize = 1'000'000;
+constexpr double kAllowedRatio = 3.0;
+constexpr char kConsoleName[] = "BM_ConsolePipeline";
+constexpr char kWindowName[] = "BM_WindowStressText";
+
+const std::vector<std::u16string>& Lines() {
+  static const std::vector<std::u16string> lines = BenchLines(kTextSize);
+  return lines;
+}
+
+const std::u16string& Source() {
+  static const std::u16string source = JoinLines(Lines(), u"\r\n");
+  return source;
+}
+
+class TNullHost : public TStressHost {
+ public:
+  void ClearResult() override {}
+  std::u16string GetCaption() override { return u""; }
+  void SetCaption(const std::u16string&) override {}
+  void SetParagraphProgress(int, int) override {}
+  void SetWordProgress(int, int) override {}
+  void PumpEvents() override {}
+  void SetStatus(const std::u16string&) override {}
+  void ShowWord(const std::u16string&) override {}
+  void SetResultText(const TResultText&) override {}
+  void AppendResultLine(const std::u16string&) override {}
+  void ResetProgress() override {}
+};
+
+void BM_ConsolePipeline(benchmark::State& state) {
+  const std::u16string& source = Source();
+  for (auto _ : state) {
+    TNullHost host;
+    benchmark::DoNotOptimize(StressSourceText(source, host));
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size() * 2));
+}
+
+void BM_WindowStressText(benchmark::State& state) {
+  TfLexipulse window;
+  window.show();
+  window.mSource->setPlainText(QString::fromStdU16String(Source()));
+  QApplication::processEvents();
+  // A zero timer fires at every turn of the event loop, so the longest gap between two of
+  // its shots is the longest the window left input waiting during the runs.
+  QElapsedTimer sinceLastTurn;
+  qint64 longestPauseMs = 0;
+  QTimer turns;
+  QObject::connect(&turns, &QTimer::timeout, [&] {
+    if (sinceLastTurn.isValid() && window.RunDepth() > 0) {
+      longestPauseMs = std::max(longestPauseMs, sinceLastTurn.elapsed());
+    }
+    sinceLastTurn.start();
+  });
+  turns.start(0);
+  for (auto _ : state) {
+    window.btnStressClick();
+  }
+  turns.stop();
+  state.counters["result_lines"] = window.mTarget->blockCount();
+  state.counters["longest_pause_ms"] = static_cast<double>(longestPauseMs);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(Source().size() * 2));
+}
+
+BENCHMARK(BM_ConsolePipeline)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_WindowStressText)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Keeps the console output and remembers the real time per iteration of each benchmark.
+class TRatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> realTimes;
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      realTimes[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+}  // namespace
+}  // namespace lexipulse
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  lexipulse::LoadDictionary();
+  int result = 0;
+  {
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    std::printf("Text: %zu lines, %zu UTF-16 code units\n", lexipulse::Lines().size(),
+                lexipulse::Source().size());
+    lexipulse::TRatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto console = reporter.realTimes.find(lexipulse::kConsoleName);
+    const auto window = reporter.realTimes.find(lexipulse::kWindowName);
+    if (console != reporter.realTimes.end() && window != reporter.realTimes.end()) {
+      const double ratio = window->second / console->second;
+      std::printf("Window / console time: %.2f (allowed %.1f)\n", ratio, lexipulse::kAllowedRatio);
+      result = ratio <= lexipulse::kAllowedRatio ? 0 : 1;
+    }
+    benchmark::Shutdown();
+  }
+  lexipulse::FreeDictionary();
+  return result;
+}
