@@ -155,6 +155,23 @@ TEST_F(StressSourceTextTest, ResultTextAndWordTotal) {
   }
 }
 
+TEST_F(StressSourceTextTest, StressedItemReplacesOnlyTheFirstRun) {
+  const struct {
+    const char* Name;
+    std::u16string Item;
+    std::u16string Stressed;
+  } kCases[] = {
+      {"short item unchanged", u"word", u"word"},
+      {"no word character", u"-----", u"-----"},
+      {"punctuation kept around the run", u"(hello),", u"(" + Form(u"hello") + u"),"},
+      {"second run left alone", u"well-known", Form(u"well") + u"-known"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(StressedItem(c.Item), c.Stressed);
+  }
+}
+
 TEST_F(StressSourceTextTest, CalloutShowsQuotesAsTyped) {
   StressSourceText(u"\"Quoted\" \u2021x\u2021", _Host);
   const auto& calls = _Host.Calls();
