@@ -209,6 +209,8 @@ void TfLexipulse::CreateRightPanel() {
   pbProcess = new QProgressBar(pnlRight);
   pbProcess->setObjectName(QStringLiteral("pbProcess"));
   pbProcess->setOrientation(Qt::Horizontal);
+  // Fifteen pixels leave no room for a percentage; the bar alone tells the progress.
+  pbProcess->setTextVisible(false);
   pbProcess->setRange(0, 100);
   pbProcess->setValue(0);
   pbProcess->setGeometry(7, 32, 105, 15);
@@ -561,7 +563,10 @@ bool TfLexipulse::ReplaceDoneParagraphs(const TResultText& result) {
 }
 
 // A long word gets a smaller font rather than being cut off at the edges of the bubble.
-void TfLexipulse::ShowWordFitted(const QString& word) {
+void TfLexipulse::ShowWordFitted(const QString& item) {
+  // The last item of a line carries the line's CR, which a one-line label would draw.
+  QString word = item;
+  word.remove(QChar(u'\r'));
   QFont font = cpnlWord->font();
   const qreal room = lbWord->width() - 2.0;
   while (font.pointSizeF() > kSmallestWordFont &&

@@ -103,7 +103,7 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   void FlushResult();
   void WriteWholeResult(const TResultText& result);
   bool ReplaceDoneParagraphs(const TResultText& result);
-  void ShowWordFitted(const QString& word);
+  void ShowWordFitted(const QString& item);
 
   int _RunDepth = 0;
   bool _QuitRequested = false;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
@@ -39,8 +40,9 @@ void Print(const char* label, const QString& text) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode != "quit-menu" && mode != "close" && mode != "ctrl-q" && mode != "idle-quit" &&
-      mode != "show-stressed") {
-    std::fprintf(stderr, "usage: %s quit-menu|close|ctrl-q|idle-quit|show-stressed [ms]\n",
+      mode != "show-stressed" && mode != "show-running") {
+    std::fprintf(stderr,
+                 "usage: %s quit-menu|close|ctrl-q|idle-quit|show-stressed|show-running [ms]\n",
                  argv[0]);
     return 2;
   }
@@ -54,7 +56,15 @@ int main(int argc, char** argv) {
       QTimer::singleShot(0, window.mnQuit, &QAction::trigger);
       return;
     }
-    if (mode == "show-stressed") {
+    if (mode == "show-running") {
+      // A long text keeps the run going long enough to be looked at.
+      QString text = window.mSource->toPlainText();
+      for (int copy = 0; copy < 8; ++copy) {
+        text += QLatin1Char('\n') + text;
+      }
+      window.mSource->setPlainText(text);
+    }
+    if (mode == "show-stressed" || mode == "show-running") {
       QTimer::singleShot(200, window.btnStress, &QPushButton::click);
       QTimer::singleShot(showMs, &window, &lexipulse::TfLexipulse::mnQuitClick);
       return;
