@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "tests/tools/TestData.h"
+#include "tools/Agreement.h"
 #include "tools/Aligner.h"
 #include "tools/CmuSource.h"
 #include "tools/Generator.h"
 #include "tools/HandTable.h"
+#include "tools/StressMarker.h"
 
 namespace lexipulse {
 namespace {
@@ -30,6 +32,65 @@ TEST(AlignerHandMarked, AgreesWithHandMarkingOnHardSpellings) {
   std::cout << "hand-marked agreement: " << score.Agreeing << " of " << score.Words << "\n"
             << disagreements;
   EXPECT_GE(score.Agreeing * 100, score.Words * 97) << disagreements;
+}
+
+// Alignment written as steps "letters=PHONEMES" (phonemes joined by '_'), so the marking is
+// checked on alignments chosen by hand, whatever the aligner would pick.
+TAlignment StepsToAlignment(const std::string& steps, std::string& word,
+                            std::vector<std::string>& phonemes) {
+  TAlignment alignment;
+  std::istringstream in(steps);
+  for (std::string step; in >> step;) {
+    const std::size_t equals = step.find('=');
+    TAlignedPair pair{word.size(), equals, phonemes.size(), 0};
+    word += step.substr(0, equals);
+    std::istringstream group(step.substr(equals + 1));
+    for (std::string phoneme; std::getline(group, phoneme, '_');) {
+      phonemes.push_back(phoneme);
+      ++pair.PhonemeCount;
+    }
+    alignment.Pairs.push_back(pair);
+  }
+  return alignment;
+}
+
+TEST(MarkPrimaryStressTest, MarksTheVowelGroupOfEachPrimaryStress) {
+  struct TCase {
+    const char* Steps;
+    const char* Marked;
+    std::size_t Unspelled;
+  };
+  const TCase cases[] = {
+      {"a=AH0 b=B ou=AW1 t=T", "abÓÚt", 0},
+      {"h= e= a=AA1 r=R t=T", "hÉÁrt", 0},                      // silent e before joins
+      {"t=T r=R u=UW1 e=", "trÚÉ", 0},                          // silent e after joins
+      {"g=G u= a=AA1 r=R d=D", "guÁrd", 0},                     // u of gu stays out
+      {"q=K u=W ee=IY1 n=N", "quÉÉn", 0},                       // u as W is its own phoneme
+      {"p=P l=L a=EY1 y= e= d=D", "plÁÝed", 0},                 // y closes the group
+      {"w=W er=ER1 e=", "wÉre", 0},                             // r between: the e stays out
+      {"m=M a=EY1 k=K e=", "mÁke", 0},                          // split digraph: silent e unmarked
+      {"a=AE1 f=F t=T er=ER0 n=N oo=UW1 n=N", "ÁfternÓÓn", 0},  // two primaries
+      {"a=AE2 f=F t=T er=ER0 n=N oo=UW1 n=N", "afternÓÓn", 0},  // secondary unmarked
+      {"th=DH e=AH0", "the", 0},                                // no primary stress
+      {"n=EH1_N t=T h=", "nth", 1},                             // stressed nucleus on a consonant
+      {"r=R h= y=IH1 th=DH m=AH0_M", "rhÝthm", 0},
+  };
+  for (const TCase& c : cases) {
+    std::string word;
+    std::vector<std::string> phonemes;
+    const TAlignment alignment = StepsToAlignment(c.Steps, word, phonemes);
+    const TStressMarking marking = MarkPrimaryStress(word, phonemes, alignment);
+    EXPECT_EQ(ToUtf8(marking.Value), c.Marked) << c.Steps;
+    EXPECT_EQ(marking.UnspelledNuclei, c.Unspelled) << c.Steps;
+  }
+}
+
+TEST(AlignerTest, RefusesWhatTheLettersCannotCarry) {
+  const TAligner aligner;
+  EXPECT_FALSE(aligner.Align("mr", {"M", "IH1", "S", "T", "ER0"}).has_value());
+  EXPECT_FALSE(aligner.Align("a1", {"EY1", "W", "AH1", "N"}).has_value());
+  EXPECT_FALSE(aligner.Align("ab", {"AE1", "QQ"}).has_value());
+  EXPECT_TRUE(aligner.Align("box", {"B", "AA1", "K", "S"}).has_value());
 }
 
 }  // namespace

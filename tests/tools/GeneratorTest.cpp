@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,17 +27,17 @@ TDictionaryStep ProgramStep(const std::string& word) {
 class GeneratorTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    _Source = new TCmuSource(ReadCmuSource(ReadTestFile("CmuExcerpt.js")));
-    _Generation = new TGeneration(Generate(*_Source));
+    _Source = std::make_unique<TCmuSource>(ReadCmuSource(ReadTestFile("CmuExcerpt.js")));
+    _Generation = std::make_unique<TGeneration>(Generate(*_Source));
   }
   static void TearDownTestSuite() {
-    delete _Generation;
-    delete _Source;
+    _Generation.reset();
+    _Source.reset();
     FreeDictionary();
   }
 
-  static inline TCmuSource* _Source = nullptr;
-  static inline TGeneration* _Generation = nullptr;
+  static inline std::unique_ptr<TCmuSource> _Source;
+  static inline std::unique_ptr<TGeneration> _Generation;
 };
 
 TEST_F(GeneratorTest, CoversAtLeastNinetyNinePercentAndListsTheRestWithReasons) {
