@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -15,6 +16,8 @@ namespace {
 
 constexpr char16_t kSplitWordPattern[] = u"(.+)(ing|ed|ly|s|edly|ingly|ary|iary|al|'s)\\b";
 constexpr std::size_t kSplitWordMinLength = 5;
+
+TStressingOrder stressingOrder = TStressingOrder::RulesFirst;
 
 bool IsAsciiCapital(char16_t c) { return c >= u'A' && c <= u'Z'; }
 
@@ -39,10 +42,22 @@ char16_t AccentedCapital(char16_t c) {
 
 }  // namespace
 
+void SetStressingOrder(TStressingOrder order) { stressingOrder = order; }
+
+TStressingOrder StressingOrder() { return stressingOrder; }
+
 TWordToStress::TWordToStress(const std::u16string& RawWord)
     : _BaseWord(RawWord), _WordStressed(RawWord) {}
 
 void TWordToStress::Process() {
+  if (stressingOrder == TStressingOrder::DictionaryFirst) {
+    ProcessDictionaryFirst();
+  } else {
+    ProcessRulesFirst();
+  }
+}
+
+void TWordToStress::ProcessRulesFirst() {
   DoUltimate();
   if (_DoneStressed) {
     return;
@@ -56,7 +71,38 @@ void TWordToStress::Process() {
     return;
   }
   SplitWord();
-  _WordStressed = LookUpDictionary(_Radical) + _Ending;
+  if (!LookUp(_Radical, _Ending)) {
+    _WordStressed = _Radical + _Ending;
+  }
+}
+
+void TWordToStress::ProcessDictionaryFirst() {
+  if (LookUp(_BaseWord, u"")) {
+    return;
+  }
+  SplitWord();
+  if (!_Ending.empty() && LookUp(_Radical, _Ending)) {
+    return;
+  }
+  DoUltimate();
+  if (_DoneStressed) {
+    return;
+  }
+  DoPenUltimate();
+  if (_DoneStressed) {
+    return;
+  }
+  DoAntePenUltimate();
+}
+
+bool TWordToStress::LookUp(const std::u16string& radical, const std::u16string& ending) {
+  std::optional<std::u16string> form = FindInDictionary(radical);
+  _LookUps.push_back({radical, ending, form.has_value()});
+  if (!form) {
+    return false;
+  }
+  _WordStressed = std::move(*form) + ending;
+  return true;
 }
 
 void TWordToStress::DoUltimate() { RunChain(UltimateChain()); }
@@ -69,6 +115,7 @@ void TWordToStress::RunChain(std::span<const TRule> rules) {
     if (!trace.empty()) {
       _DoneStressed = true;
       _DecidingTrace = std::move(trace);
+      _DecidingRule = rule;
       return;
     }
   }
@@ -109,6 +156,25 @@ std::u16string LookUpDictionary(const std::u16string& word) {
   }
   std::u16string result = *value;
   std::ranges::replace(result, u'"', u'`');
+  return result;
+}
+
+std::optional<std::u16string> FindInDictionary(const std::u16string& word) {
+  if (DictionaryIndexed()) {
+    const std::u16string* value = FindIndexedValue(word);
+    if (value == nullptr) {
+      return std::nullopt;
+    }
+    std::u16string result = *value;
+    std::ranges::replace(result, u'"', u'`');
+    return result;
+  }
+  // The scan gives the word itself for an absent word, which an entry of an unmarked form
+  // would also give; either way the word comes out as it is.
+  std::u16string result = ScanDictionary(word);
+  if (result == word) {
+    return std::nullopt;
+  }
   return result;
 }
 

@@ -1,9 +1,29 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace lexipulse {
+
+// TStressingOrder is the order in which Process looks for the stress. RulesFirst is the
+// program's own order and the default. DictionaryFirst looks the word up whole, then by the
+// radical of its suffix split, and leaves to the rule chains only the words the dictionary
+// lacks; only the console front end offers it.
+enum class TStressingOrder { RulesFirst, DictionaryFirst };
+
+// SetStressingOrder chooses the order of every later Process in the process.
+void SetStressingOrder(TStressingOrder order);
+TStressingOrder StressingOrder();
+
+// TDictionaryLookUp is one dictionary lookup that Process made: the text looked up, the
+// ending that goes after its form, and whether the dictionary held an entry.
+struct TDictionaryLookUp {
+  std::u16string Radical;
+  std::u16string Ending;
+  bool Found = false;
+};
 
 // TWordToStress carries one lowercased run of word characters through the stress engine:
 // three ordered chains of word-shape rules, then, when no rule reported, the split of one
@@ -25,10 +45,19 @@ class TWordToStress {
   // DecidingTrace is the non-empty trace of the rule that stopped a chain, or empty when the
   // word went on to the dictionary step. Nothing that the record computes depends on it.
   const std::u16string& DecidingTrace() const { return _DecidingTrace; }
+  // DecidingRule is the rule whose trace stopped a chain, or null.
+  TRule DecidingRule() const { return _DecidingRule; }
+  // LookUps lists the dictionary lookups that Process made, in order.
+  const std::vector<TDictionaryLookUp>& LookUps() const { return _LookUps; }
 
   // Process runs the stressing order: DoUltimate, DoPenUltimate, DoAntePenUltimate, stopping
   // at the first rule that reports; otherwise SplitWord and the dictionary lookup of Radical.
+  // Under TStressingOrder::DictionaryFirst it runs ProcessDictionaryFirst instead.
   void Process();
+  // ProcessDictionaryFirst looks BaseWord up whole, then (when SplitWord splits off an
+  // ending) Radical, and runs the three chains only when neither lookup found an entry; a
+  // word that no rule covers then stays unmarked.
+  void ProcessDictionaryFirst();
 
   void DoUltimate();
   void DoPenUltimate();
@@ -70,12 +99,19 @@ class TWordToStress {
   void RunChain(std::span<const TRule> rules);
 
  private:
+  void ProcessRulesFirst();
+  // LookUp records the lookup of radical and, when an entry is found, sets WordStressed to
+  // its form followed by ending; it tells whether one was found.
+  bool LookUp(const std::u16string& radical, const std::u16string& ending);
+
   std::u16string _BaseWord;
   std::u16string _WordStressed;
   std::u16string _Radical;
   std::u16string _Ending;
   bool _DoneStressed = false;
   std::u16string _DecidingTrace;
+  TRule _DecidingRule = nullptr;
+  std::vector<TDictionaryLookUp> _LookUps;
 };
 
 // The three chains, in the order their rules are tried (defined with the rule catalogue).
@@ -86,6 +122,9 @@ std::span<const TWordToStress::TRule> AntePenUltimateChain();
 // LookUpDictionary returns the value of the first Dictionary line whose key equals word,
 // ignoring ASCII case, with double quotation marks turned into grave accents; or word itself.
 std::u16string LookUpDictionary(const std::u16string& word);
+// FindInDictionary is LookUpDictionary that tells an absent word apart: no value when the
+// dictionary holds no entry for word (or only one whose form is the word itself).
+std::optional<std::u16string> FindInDictionary(const std::u16string& word);
 
 // CapitalsToAccents turns rule capitals into the display form: capital vowels become accented
 // capitals, and the remaining ASCII capitals are lowercased unless the second character is a
