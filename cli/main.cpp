@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <csignal>
 #include <iostream>
 #include <string>
@@ -10,5 +12,7 @@ int main(int argc, char* argv[]) {
   std::signal(SIGPIPE, SIG_IGN);
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return lexipulse::RunConsole(args, std::cin, std::cout, std::cerr);
+  lexipulse::TConsoleSettings settings;
+  settings.ErrorIsTerminal = isatty(STDERR_FILENO) == 1;
+  return lexipulse::RunConsole(args, std::cin, std::cout, std::cerr, settings);
 }
