@@ -38,6 +38,15 @@ TReplacingFile::TReplacingFile(const std::string& path) : _Path(path), _Target(p
       _Target = resolved.string();
     }
   }
+  const fs::file_status status = fs::status(_Target, ec);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    _Direct = true;
+    _Descriptor = open(_Target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (_Descriptor < 0) {
+      throw TOutputError(path + ": cannot open: " + std::strerror(errno));
+    }
+    return;
+  }
   const fs::path target(_Target);
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -54,7 +63,9 @@ TReplacingFile::TReplacingFile(const std::string& path) : _Path(path), _Target(p
 TReplacingFile::~TReplacingFile() {
   if (_Descriptor >= 0) {
     close(_Descriptor);
-    unlink(_TemporaryPath.c_str());
+    if (!_Direct) {
+      unlink(_TemporaryPath.c_str());
+    }
   }
 }
 
@@ -76,6 +87,14 @@ void TReplacingFile::Write(std::string_view bytes) {
 }
 
 void TReplacingFile::Commit() {
+  if (_Direct) {
+    const int descriptor = _Descriptor;
+    _Descriptor = -1;
+    if (close(descriptor) != 0) {
+      Fail("write error", errno);
+    }
+    return;
+  }
   struct stat existing {};
   const mode_t mode =
       stat(_Target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode();

@@ -17,6 +17,8 @@ class TOutputError : public std::runtime_error {
 // never a truncated or half-written file. The new file keeps the permissions of the file it
 // replaces (or gets the usual ones for a new file); a symbolic link is followed, not replaced.
 // Without Commit, the destructor removes the temporary file and the target stays untouched.
+// A target that exists but is no regular file (a device, a pipe) cannot be replaced and is
+// written directly.
 class TReplacingFile {
  public:
   // Creates the temporary file; raises TOutputError naming path when it cannot.
@@ -38,6 +40,7 @@ class TReplacingFile {
   std::string _Target;
   std::string _TemporaryPath;
   int _Descriptor = -1;
+  bool _Direct = false;
 };
 
 }  // namespace lexipulse
