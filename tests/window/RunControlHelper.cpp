@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "app/uLexipulse.h"
@@ -28,6 +30,16 @@ int CaptionParagraph(const QString& caption) {
   return caption.mid(static_cast<int>(sizeof kRunCaption) - 1)
       .section(QLatin1Char(','), 0, 0)
       .toInt();
+}
+
+// LengthenSource repeats the sample 256 times, so that a run lasts long enough to be
+// interrupted or looked at.
+void LengthenSource(lexipulse::TfLexipulse& window) {
+  QString text = window.mSource->toPlainText();
+  for (int copy = 0; copy < 8; ++copy) {
+    text += QLatin1Char('\n') + text;
+  }
+  window.mSource->setPlainText(text);
 }
 
 void Print(const char* label, const QString& text) {
@@ -57,25 +69,32 @@ int main(int argc, char** argv) {
       return;
     }
     if (mode == "show-running") {
-      // A long text keeps the run going long enough to be looked at.
-      QString text = window.mSource->toPlainText();
-      for (int copy = 0; copy < 8; ++copy) {
-        text += QLatin1Char('\n') + text;
-      }
-      window.mSource->setPlainText(text);
+      LengthenSource(window);
     }
     if (mode == "show-stressed" || mode == "show-running") {
       QTimer::singleShot(200, window.btnStress, &QPushButton::click);
       QTimer::singleShot(showMs, &window, &lexipulse::TfLexipulse::mnQuitClick);
       return;
     }
+    // A long text keeps the run going across many event pumps, whatever the machine's speed.
+    LengthenSource(window);
     window.activateWindow();
     QTimer::singleShot(0, window.btnStress, &QPushButton::click);
-    // Fires inside the run's event pumping; acts once the run is well under way.
+    // Fires inside the run's event pumping; acts once the run is under way. Should the run end
+    // before the timer ever saw it, the helper fails instead of waiting for ever.
     auto* watch = new QTimer(&window);
-    QObject::connect(watch, &QTimer::timeout, [&window, watch, mode] {
+    auto runSeen = std::make_shared<bool>(false);
+    QObject::connect(watch, &QTimer::timeout, [&window, watch, mode, runSeen] {
       const QString caption = QString::fromStdU16String(window.GetCaption());
-      if (window.RunDepth() == 0 || CaptionParagraph(caption) < kActFromParagraph) {
+      if (window.RunDepth() == 0) {
+        if (*runSeen) {
+          Print("at-quit", QStringLiteral("<the run ended first>"));
+          std::exit(3);
+        }
+        return;
+      }
+      *runSeen = true;
+      if (CaptionParagraph(caption) < kActFromParagraph) {
         return;
       }
       watch->stop();
