@@ -1,9 +1,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -185,6 +187,12 @@ TEST_F(ConsoleFrontEndTest, OptionsAndUsageErrors) {
       {"unknown option", "--frobnicate", 2, "", "Try 'lexipulse-cli --help'."},
       {"unknown short option", "-x", 2, "", "Try 'lexipulse-cli --help'."},
       {"sample with a file", "--sample file.txt", 2, "", "Try 'lexipulse-cli --help'."},
+      {"-o without a file", "-o", 2, "", "'-o' needs a file name\nTry 'lexipulse-cli --help'."},
+      {"-o twice", "-o a.txt -o b.txt", 2, "",
+       "only one -o FILE may be given\nTry 'lexipulse-cli --help'."},
+      {"empty output name", "--output=", 2, "", "-o needs a file name\nTry"},
+      {"explain with sample", "--explain --sample", 2, "", "cannot be used together\nTry"},
+      {"help tells the explain format", "--help", 0, "dictionary develop+ed found", ""},
       {"help", "--help", 0, "Usage: lexipulse-cli", ""},
       {"help lists the options", "--help", 0, "--sample", ""},
       {"version", "--version", 0, "lexipulse-cli (Lexipulse) 0.99k\n", ""},
@@ -199,6 +207,170 @@ TEST_F(ConsoleFrontEndTest, OptionsAndUsageErrors) {
       EXPECT_EQ(run.Out, "");
     } else {
       EXPECT_EQ(run.Err, "");
+    }
+  }
+}
+
+// Mode is the permission bits of a file.
+mode_t Mode(const fs::path& path) {
+  struct stat status {};
+  EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+  return status.st_mode & 07777;
+}
+
+TEST_F(ConsoleFrontEndTest, OutputFileIsReplacedByTheWholeResult) {
+  const std::string photograph = Form("photograph");
+  const mode_t mask = umask(0);
+  umask(mask);
+  const struct {
+    const char* Name;
+    std::string Input;  // written to in.txt
+    std::string Args;   // after the program name; in.txt and out.txt are in the test folder
+    bool OutputExists;
+    mode_t OldMode;
+    std::string OutFile;  // the name that gets the result
+    mode_t NewMode;
+  } kCases[] = {
+      {"new file", "Photograph\n", "-o out.txt in.txt", false, 0, "out.txt", 0666 & ~mask},
+      {"existing file keeps its permissions", "Photograph\n", "-o out.txt in.txt", true, 0640,
+       "out.txt", 0640},
+      {"long option", "Photograph\n", "--output=out.txt in.txt", true, 0600, "out.txt", 0600},
+      {"-o naming the input", "Photograph\r\n", "-o in.txt in.txt", false, 0, "in.txt", 0644},
+      {"from standard input", "Photograph\n", "-oout.txt < in.txt", false, 0, "out.txt",
+       0666 & ~mask},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    fs::remove_all(_Dir);
+    fs::create_directories(_Dir);
+    const fs::path in = WriteFile("in.txt", c.Input);
+    fs::permissions(in, static_cast<fs::perms>(0644));
+    if (c.OutputExists) {
+      fs::permissions(WriteFile("out.txt", "old contents"), static_cast<fs::perms>(c.OldMode));
+    }
+    const std::string command = "cd '" + _Dir.string() + "' && '" + LEXIPULSE_CLI_PATH + "' " +
+                                c.Args + " > stdout.txt 2> stderr.txt";
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 0) << ReadAll(_Dir / "stderr.txt");
+    EXPECT_EQ(ReadAll(_Dir / "stdout.txt"), "");
+    const std::string breakOfInput = c.Input.substr(c.Input.find_first_of("\r\n"));
+    EXPECT_EQ(ReadAll(_Dir / c.OutFile), photograph + breakOfInput);
+    EXPECT_EQ(Mode(_Dir / c.OutFile), c.NewMode);
+    for (const auto& entry : fs::directory_iterator(_Dir)) {
+      EXPECT_NE(entry.path().filename().string().front(), '.')
+          << "temporary file left: " << entry.path();
+    }
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, FailuresLeaveTheOutputFileUntouched) {
+  const fs::path good = WriteFile("good.txt", "Photograph\n");
+  const fs::path bad = WriteFile("bad.txt", "Photograph\nsecond \xC3(\n");
+  std::string large;
+  for (int i = 0; i < 500; ++i) {
+    large += "The photographer developed the photograph.\n";
+  }
+  const fs::path big = WriteFile("big.txt", large);
+  const struct {
+    const char* Name;
+    std::string Args;  // the output file is out.txt in the test folder
+    std::vector<std::string> Message;
+  } kCases[] = {
+      {"missing input", "-o out.txt missing.txt good.txt", {"missing.txt: cannot open"}},
+      {"directory as input", "-o out.txt .", {".: is a directory"}},
+      {"input not UTF-8",
+       "-o out.txt good.txt bad.txt",
+       {"bad.txt: invalid UTF-8 at line 2, column 8 (byte offset 18)"}},
+      {"write error", "-o out.txt big.txt", {"out.txt: write error: File too large"}},
+      {"output in a missing folder",
+       "-o nowhere/out.txt good.txt",
+       {"nowhere/out.txt: cannot create a temporary file in nowhere"}},
+      {"output is a folder", "-o . good.txt", {".: is a directory"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    const fs::path out = WriteFile("out.txt", "old contents");
+    // A file size limit makes the write fail part way, as a full disk would; the signal it
+    // raises is ignored so the write reports the error.
+    const std::string command = "cd '" + _Dir.string() + "' && trap '' XFSZ && ulimit -f 4 && '" +
+                                LEXIPULSE_CLI_PATH + "' " + c.Args + " > stdout.txt 2> stderr.txt";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    const std::string err = ReadAll(_Dir / "stderr.txt");
+    for (const auto& part : c.Message) {
+      EXPECT_NE(err.find("lexipulse-cli: " + part), std::string::npos) << err << " lacks " << part;
+    }
+    EXPECT_EQ(ReadAll(_Dir / "stdout.txt"), "");
+    EXPECT_EQ(ReadAll(out), "old contents");
+    for (const auto& entry : fs::directory_iterator(_Dir)) {
+      EXPECT_NE(entry.path().filename().string().front(), '.')
+          << "temporary file left: " << entry.path();
+    }
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, BlocksGiveTheResultOfTheWholeText) {
+  // Breaks of every kind, a CR LF that a small block would cut, short items at line ends and
+  // before long ones, empty lines, quotes and a byte-order mark.
+  const std::string text =
+      "\xEF\xBB\xBFWord photograph Word\r\nCameroon, \"Coffee\"\rSing\n\nWord\r\n\r\n"
+      "Fianc\xC3\xA9"
+      "e developed the PHOTOGRAPHS\r\rWord";
+  const TRun whole = RunInProcess({}, text);
+  ASSERT_EQ(whole.Status, 0) << whole.Err;
+  for (const std::size_t blockBytes : {1, 2, 5, 20, 40}) {
+    SCOPED_TRACE("block of " + std::to_string(blockBytes) + " bytes");
+    std::istringstream in(text);
+    std::ostringstream out;
+    std::ostringstream err;
+    TConsoleSettings settings;
+    settings.BlockBytes = blockBytes;
+    EXPECT_EQ(RunConsole({}, in, out, err, settings), 0) << err.str();
+    EXPECT_EQ(out.str(), whole.Out);
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, ProgressOnlyOnATerminalForALargeInput) {
+  std::string text;
+  for (int i = 0; i < 400; ++i) {
+    text += "The photographer developed the photograph.\n";
+  }
+  const TRun plain = RunInProcess({}, text);
+  ASSERT_EQ(plain.Status, 0) << plain.Err;
+  const struct {
+    const char* Name;
+    std::vector<std::string> Args;
+    bool Terminal;
+    std::size_t MinBytes;
+    bool Drawn;
+  } kCases[] = {
+      {"terminal, large input", {}, true, 1000, true},
+      {"quiet", {"--quiet"}, true, 1000, false},
+      {"no terminal", {}, false, 1000, false},
+      {"small input", {}, true, text.size(), false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    // Every reading of the clock is a second later, so every update draws.
+    auto now = std::chrono::steady_clock::time_point{};
+    TConsoleSettings settings;
+    settings.ErrorIsTerminal = c.Terminal;
+    settings.ProgressMinBytes = c.MinBytes;
+    settings.Clock = [&now] { return now += std::chrono::seconds(1); };
+    std::istringstream in(text);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunConsole(c.Args, in, out, err, settings), 0) << err.str();
+    EXPECT_EQ(out.str(), plain.Out) << "progress never reaches the output";
+    if (c.Drawn) {
+      EXPECT_NE(err.str().find("words/s"), std::string::npos) << err.str();
+      EXPECT_NE(err.str().find(" left"), std::string::npos) << err.str();
+      const std::size_t lastDrawing = err.str().rfind('\r', err.str().size() - 2);
+      const std::string cleared = err.str().substr(lastDrawing);
+      EXPECT_EQ(cleared.find_first_not_of(" \r"), std::string::npos) << "cleared at the end";
+    } else {
+      EXPECT_EQ(err.str(), "");
     }
   }
 }
@@ -240,9 +412,13 @@ TEST_F(ConsoleFrontEndTest, WriteErrorsFailWithoutASignal) {
   EXPECT_EQ(WEXITSTATUS(raw), 1);
 
   if (fs::exists("/dev/full")) {
-    const int full = std::system(
-        (std::string("'") + LEXIPULSE_CLI_PATH + "' --sample > /dev/full 2> /dev/null").c_str());
-    EXPECT_EQ(WEXITSTATUS(full), 1);
+    for (const char* args : {"--sample > /dev/full", "--sample -o /dev/full"}) {
+      SCOPED_TRACE(args);
+      const int full = std::system(
+          (std::string("'") + LEXIPULSE_CLI_PATH + "' " + args + " 2> /dev/null").c_str());
+      EXPECT_EQ(WEXITSTATUS(full), 1);
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written, never replaced";
   }
 }
 
