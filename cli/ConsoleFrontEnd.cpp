@@ -206,9 +206,13 @@ std::string ReadInputs(const std::vector<std::string>& inputs, std::istream& in)
   std::string text;
   for (const auto& input : inputs) {
     if (input == "-") {
-      const std::string bytes = ReadStream(in, kStandardInputName);
+      std::string bytes = ReadStream(in, kStandardInputName);
       CheckUtf8(bytes, kStandardInputName);
-      text += bytes;
+      if (text.empty()) {
+        text = std::move(bytes);
+      } else {
+        text += bytes;
+      }
     } else {
       AppendFile(input, text);
     }
