@@ -2,6 +2,8 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_BENCH ?= build-bench
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
@@ -9,7 +11,7 @@ CMAKE_GEN  := -G Ninja
 PACKAGES := g++ cmake ninja-build libpcre2-dev qt6-base-dev libgtest-dev libgmock-dev \
             libbenchmark-dev clang libclang-rt-14-dev xvfb xauth imagemagick
 
-.PHONY: all deps build run test test-asan bench dictionary format clean
+.PHONY: all deps build run test test-asan bench fuzz dictionary format clean
 
 all: build
 
@@ -51,6 +53,20 @@ bench: deps
 	cmake -S . -B $(BUILD_BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+# Runs each fuzz target for FUZZ_SECONDS seconds, one after the other, from its seed corpus in
+# fuzz/corpus; what a run learns stays in $(BUILD_FUZZ)/corpus, crash inputs in $(BUILD_FUZZ).
+FUZZERS := fuzz_template fuzz_pipeline fuzz_dictionary fuzz_console
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLEXIPULSE_FUZZ=ON
+	cmake --build $(BUILD_FUZZ) --target $(FUZZERS) -j $(JOBS)
+	@for f in $(FUZZERS); do \
+	  echo "== $$f for $(FUZZ_SECONDS) s"; \
+	  mkdir -p $(BUILD_FUZZ)/corpus/$$f && \
+	  ./$(BUILD_FUZZ)/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(BUILD_FUZZ)/$$f- $(BUILD_FUZZ)/corpus/$$f fuzz/corpus/$$f || exit 1; \
+	done
 
 # Rebuilds data/DICT.txt and its report from the CMU source, installed from the lock file.
 DICT_SOURCE := tools/node_modules/cmu-pronouncing-dictionary/index.js

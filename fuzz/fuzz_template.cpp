@@ -1,0 +1,138 @@
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fuzz/FuzzText.h"
+#include "pattern/LiteralMode.h"
+#include "pattern/Pattern.h"
+#include "pattern/Utf.h"
+
+namespace lexipulse {
+namespace {
+
+// The fixed patterns: the program's own shapes, named groups, empty matches, and the two that
+// must raise (an invalid one and the empty one).
+constexpr const char16_t* kPatterns[] = {
+    u"\\b(\\w+)\\b",
+    u"(\\w+)(oo|ee)([lnmr])?(|s|ed|d)\\z",
+    u"(\\w+)?([aeiouy]+?)([bcdefghjklmnpqrstvwxz]+)?\\b",
+    u"(.+)(ing|ed|ly|s|edly|ingly|ary|iary|al|'s)\\b",
+    u"(o+)",
+    u"(?<first>a)(?<second_2>b)?(c)?(d)?(e)?(f)?(g)?(h)?(i)?(j)?(k)?",
+    u"x*",
+    u"(|s)",
+    u"[\u00E9\\w]+",
+    u"(unclosed",
+    u"",
+};
+constexpr std::size_t kInvalidPattern = 9;
+constexpr std::size_t kEmptyPattern = 10;
+
+// TOutcome is everything a fixed sequence of calls observes, to compare shared and literal mode.
+struct TOutcome {
+  std::string Error;
+  bool Matched = false;
+  std::u16string Expansion;
+  std::u16string ReplacedAll;
+  bool operator==(const TOutcome&) const = default;
+};
+
+std::u16string Escaped(std::u16string_view text) {
+  std::u16string escaped;
+  for (const char16_t c : text) {
+    if (c == u'\\' || c == u'$') {
+      escaped.push_back(u'\\');
+    }
+    escaped.push_back(c);
+  }
+  return escaped;
+}
+
+void Configure(TPattern& pattern, std::size_t which, const std::u16string& subject) {
+  pattern.SetRegEx(kPatterns[which]);
+  pattern.SetOptions(preCaseLess);
+  pattern.SetSubject(subject);
+}
+
+// ReplacedAll runs ReplaceAll with the template and returns the subject it leaves.
+std::u16string ReplacedAll(std::size_t which, const std::u16string& subject,
+                           const std::u16string& replacement) {
+  TPattern pattern;
+  Configure(pattern, which, subject);
+  pattern.SetReplacement(replacement);
+  const bool replaced = pattern.ReplaceAll();
+  FuzzCheck(replaced || pattern.Subject() == subject, "a ReplaceAll without a match edited");
+  return pattern.Subject();
+}
+
+TOutcome Run(std::size_t which, const std::u16string& replacement, const std::u16string& subject) {
+  TOutcome outcome;
+  TPattern pattern;
+  Configure(pattern, which, subject);
+  pattern.SetReplacement(replacement);
+  FuzzCheck(pattern.Subject() == subject, "Subject does not read back as written");
+  FuzzCheck(pattern.Replacement() == replacement, "Replacement does not read back as written");
+  try {
+    outcome.Matched = pattern.Match();
+  } catch (const ERegularExpressionError& e) {
+    // Only the two patterns that cannot compile may raise, and only with their messages.
+    const std::string message = e.what();
+    FuzzCheck((which == kInvalidPattern &&
+               message.starts_with("Error in regular expression at offset ")) ||
+                  (which == kEmptyPattern &&
+                   message == "A regular expression specified in RegEx is required"),
+              "unexpected error: " + message);
+    outcome.Error = message;
+    return outcome;
+  }
+  FuzzCheck(which != kInvalidPattern && which != kEmptyPattern, "a bad pattern searched");
+  FuzzCheck(!subject.empty() || !outcome.Matched, "the empty subject matched");
+  if (outcome.Matched) {
+    const std::u16string left = pattern.SubjectLeft();
+    const std::u16string right = pattern.SubjectRight();
+    FuzzCheck(left + pattern.Groups(0) + right == subject,
+              "left, match and right are not the subject");
+    FuzzCheck(pattern.GroupCount() >= 0, "negative GroupCount");
+    outcome.Expansion = pattern.ComputeReplacement();
+    const std::u16string inserted = pattern.Replace();
+    FuzzCheck(inserted == outcome.Expansion, "Replace inserted another expansion");
+    FuzzCheck(pattern.Subject() == left + inserted + right, "Replace edited outside the match");
+    FuzzCheck(!pattern.FoundMatch(), "a match survived Replace");
+
+    TPattern literal;
+    Configure(literal, which, subject);
+    literal.SetReplacement(Escaped(replacement));
+    literal.Match();
+    FuzzCheck(literal.ComputeReplacement() == replacement, "the escaped template is not literal");
+  }
+  outcome.ReplacedAll = ReplacedAll(which, subject, replacement);
+  FuzzCheck(ReplacedAll(which, subject, u"\\0") == subject, "\\0 changed the subject");
+  FuzzCheck(ReplacedAll(which, subject, u"$&") == subject, "$& changed the subject");
+  return outcome;
+}
+
+}  // namespace
+}  // namespace lexipulse
+
+// The input is a pattern selector byte, then the template and the subject separated by a NUL.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace lexipulse;
+  if (size == 0) {
+    return 0;
+  }
+  const std::size_t which = data[0] % std::size(kPatterns);
+  const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::size_t nul = rest.find('\0');
+  const std::u16string replacement = FuzzUtf16(rest.substr(0, nul));
+  const std::u16string subject =
+      nul == std::string_view::npos ? std::u16string() : FuzzUtf16(rest.substr(nul + 1));
+
+  const TOutcome shared = Run(which, replacement, subject);
+  SetLiteralMode(true);
+  const TOutcome literal = Run(which, replacement, subject);
+  SetLiteralMode(false);
+  FuzzCheck(shared == literal, "literal mode and shared mode disagree");
+  return 0;
+}
