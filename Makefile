@@ -9,7 +9,7 @@ CMAKE_GEN  := -G Ninja
 
 # Debian packages the build, the tests and the tools need.
 PACKAGES := g++ cmake ninja-build libpcre2-dev qt6-base-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev clang libclang-rt-14-dev xvfb xauth imagemagick
+            libbenchmark-dev clang libclang-rt-14-dev xvfb xauth imagemagick time
 
 .PHONY: all deps build run test test-asan bench fuzz dictionary format clean
 
