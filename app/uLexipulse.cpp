@@ -30,6 +30,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstddef>
+#include <numeric>
 
 #include "app/CalloutPanel.h"
 #include "app/Expander.h"
@@ -73,14 +75,20 @@ QString BoxText(const QPlainTextEdit& box, const QString& lineBreak) {
   return text;
 }
 
-// A result paragraph maps onto exactly one line of the box when its only line break is the
-// CR that ends every paragraph but the last.
-bool IsOneLine(const std::u16string& paragraph, bool last) {
-  const std::size_t breakAt = paragraph.find(u'\r');
-  if (last) {
-    return breakAt == std::u16string::npos;
+// The lines one paragraph of a result makes in the box, separated by LF. The CR that ends
+// every paragraph but the last joins the LF after it into one break; CR LF and a lone CR
+// inside a paragraph are one break each.
+QString ParagraphLines(const std::u16string& paragraph, bool last) {
+  std::size_t size = paragraph.size();
+  if (!last && size > 0 && paragraph[size - 1] == u'\r') {
+    --size;
   }
-  return breakAt == paragraph.size() - 1;
+  QString lines = QString::fromUtf16(paragraph.data(), static_cast<qsizetype>(size));
+  if (lines.contains(QChar(u'\r'))) {
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QChar(u'\r'), QChar(u'\n'));
+  }
+  return lines;
 }
 
 // RAII bracket around the program's own writes to the result box: no repaint until it
@@ -317,9 +325,8 @@ void TfLexipulse::btnStressClick() {
     }
     ~TRunScope() {
       --window._RunDepth;
-      window._PendingResult = nullptr;
-      window._ShownResult = nullptr;
-      window.FlushPending();
+      window.ForgetShownResult();
+      window.FlushPending(TResultFlush::Whole);
     }
     TRunScope(const TRunScope&) = delete;
     TRunScope& operator=(const TRunScope&) = delete;
@@ -332,7 +339,7 @@ void TfLexipulse::btnStressClick() {
 }
 
 void TfLexipulse::btnCopyClick() {
-  FlushResult();
+  FlushResult(TResultFlush::Whole);
   mTarget->selectAll();
   QGuiApplication::clipboard()->setText(BoxText(*mTarget, QStringLiteral("\n")));
 }
@@ -384,8 +391,7 @@ std::u16string TfLexipulse::ResultText() const {
 }
 
 void TfLexipulse::ClearResult() {
-  _PendingResult = nullptr;
-  _ShownResult = nullptr;
+  ForgetShownResult();
   {
     TResultWrite write(*mTarget, _WritingResult);
     mTarget->clear();
@@ -422,7 +428,10 @@ void TfLexipulse::PumpEvents() {
   const int pumpIntervalMs = std::min(kPumpIntervalMs, _RefreshIntervalMs);
   if (!_PumpClock.isValid() || _PumpClock.elapsed() >= pumpIntervalMs) {
     if (!_RefreshClock.isValid() || _RefreshClock.elapsed() >= _RefreshIntervalMs) {
-      FlushPending();
+      FlushPending(TResultFlush::Budgeted);
+    } else {
+      // A long result keeps going into the box at every turn, so that it is complete soon.
+      FlushResult(TResultFlush::Budgeted);
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     _PumpClock.start();
@@ -445,14 +454,15 @@ void TfLexipulse::ShowWord(const std::u16string& text) {
 }
 
 void TfLexipulse::SetResultText(const TResultText& text) {
-  _PendingResult = &text;
+  _LatestResult = &text;
+  _ResultPending = true;
   FlushWhenIdle();
 }
 
 void TfLexipulse::AppendResultLine(const std::u16string& text) {
-  // The last result of the run goes in first, so the new line lands after it.
-  FlushResult();
-  _ShownResult = nullptr;
+  // The last result of the run goes in first and whole, so the new line lands after it.
+  FlushResult(TResultFlush::Whole);
+  ForgetShownResult();
   TResultWrite write(*mTarget, _WritingResult);
   QTextCursor cursor(mTarget->document());
   cursor.movePosition(QTextCursor::End);
@@ -473,12 +483,12 @@ void TfLexipulse::ResetProgress() {
 
 void TfLexipulse::FlushWhenIdle() {
   if (_RunDepth == 0) {
-    FlushPending();
+    FlushPending(TResultFlush::Whole);
   }
 }
 
-void TfLexipulse::FlushPending() {
-  FlushResult();
+void TfLexipulse::FlushPending(TResultFlush flush) {
+  FlushResult(flush);
   if (_WordProgressDirty) {
     pbProcess->setRange(0, _WordMaximum);
     pbProcess->setValue(_WordPosition);
@@ -504,62 +514,101 @@ void TfLexipulse::FlushPending() {
   _RefreshClock.start();
 }
 
-void TfLexipulse::FlushResult() {
-  if (_PendingResult == nullptr) {
+// The box always holds the first paragraphs of the latest result, each as it stands now:
+// paragraphs that became final are exchanged in place, and the rest of the result is added
+// at the end in pieces, so that no single turn of the event loop writes a whole long text.
+void TfLexipulse::FlushResult(TResultFlush flush) {
+  if (_LatestResult == nullptr || !_ResultPending) {
     return;
   }
-  const TResultText& result = *_PendingResult;
-  _PendingResult = nullptr;
-  const bool sameResult =
-      &result == _ShownResult && !_ResultEdited && result.ParagraphsDone() >= _ShownDone &&
-      static_cast<std::size_t>(mTarget->document()->blockCount()) == result.ParagraphCount();
-  if (!sameResult || !ReplaceDoneParagraphs(result)) {
-    WriteWholeResult(result);
+  const TResultText& result = *_LatestResult;
+  QElapsedTimer clock;
+  clock.start();
+  TResultWrite write(*mTarget, _WritingResult);
+  const int shownBlocks = std::accumulate(_ShownLines.begin(), _ShownLines.end(), 0);
+  const bool sameResult = &result == _ShownResult && !_ResultEdited &&
+                          result.ParagraphsDone() >= _ShownDone &&
+                          mTarget->document()->blockCount() == shownBlocks;
+  if (!sameResult) {
+    mTarget->clear();
+    _ShownLines.clear();
+    _ShownDone = 0;
+    _ShownResult = &result;
+    _ResultEdited = false;
   }
-  _ShownResult = &result;
-  _ShownDone = result.ParagraphsDone();
+  ReplaceDoneParagraphs(result);
+  do {
+    AppendPiece(result);
+  } while (_ShownLines.size() < result.ParagraphCount() &&
+           (flush == TResultFlush::Whole || clock.elapsed() < _ResultBudgetMs));
+  _ResultPending = _ShownLines.size() < result.ParagraphCount();
   _ResultHasLines = true;
-  _ResultEdited = false;
 }
 
-void TfLexipulse::WriteWholeResult(const TResultText& result) {
-  QString text = ToQString(result.Text());
-  // The box breaks lines at LF only; CR LF and a lone CR are one break each.
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QChar(u'\r'), QChar(u'\n'));
-  TResultWrite write(*mTarget, _WritingResult);
-  mTarget->setPlainText(text);
+void TfLexipulse::ForgetShownResult() {
+  _LatestResult = nullptr;
+  _ResultPending = false;
+  _ShownResult = nullptr;
+  _ShownLines.clear();
+  _ShownDone = 0;
 }
 
-// Paragraphs that became final since the last write are exchanged line by line; the rest of
-// the box already shows what they are, so a long text costs only what changed.
-bool TfLexipulse::ReplaceDoneParagraphs(const TResultText& result) {
-  const std::size_t count = result.ParagraphCount();
-  const std::size_t done = result.ParagraphsDone();
-  for (std::size_t index = _ShownDone; index < done; ++index) {
-    if (!IsOneLine(result.Paragraph(index), index + 1 == count)) {
-      return false;
-    }
+// Paragraphs that became final since they were written are exchanged line by line; the rest
+// of the box already shows what they are, so a long text costs only what changed.
+void TfLexipulse::ReplaceDoneParagraphs(const TResultText& result) {
+  const std::size_t done = std::min(result.ParagraphsDone(), _ShownLines.size());
+  if (_ShownDone >= done) {
+    return;
   }
-  TResultWrite write(*mTarget, _WritingResult);
   QTextDocument& document = *mTarget->document();
+  int block = std::accumulate(_ShownLines.begin(),
+                              _ShownLines.begin() + static_cast<std::ptrdiff_t>(_ShownDone), 0);
   QTextCursor cursor(&document);
   cursor.beginEditBlock();
   for (std::size_t index = _ShownDone; index < done; ++index) {
-    QString line = ToQString(result.Paragraph(index));
-    if (line.endsWith(QChar(u'\r'))) {
-      line.chop(1);
-    }
-    const QTextBlock block = document.findBlockByNumber(static_cast<int>(index));
-    if (block.text() == line) {
+    const QString lines =
+        ParagraphLines(result.Paragraph(index), index + 1 == result.ParagraphCount());
+    const int oldLines = _ShownLines[index];
+    const QTextBlock first = document.findBlockByNumber(block);
+    if (oldLines == 1 && first.text() == lines) {
+      ++block;
       continue;
     }
-    cursor.setPosition(block.position());
-    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-    cursor.insertText(line);
+    const QTextBlock last = document.findBlockByNumber(block + oldLines - 1);
+    const int blocksBefore = document.blockCount();
+    cursor.setPosition(first.position());
+    cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+    cursor.insertText(lines);
+    _ShownLines[index] = oldLines + document.blockCount() - blocksBefore;
+    block += _ShownLines[index];
   }
   cursor.endEditBlock();
-  return true;
+  _ShownDone = done;
+}
+
+// Adds the next paragraphs of the result after those in the box, about one piece of them.
+void TfLexipulse::AppendPiece(const TResultText& result) {
+  QTextDocument& document = *mTarget->document();
+  QTextCursor cursor(&document);
+  cursor.movePosition(QTextCursor::End);
+  cursor.beginEditBlock();
+  const std::size_t count = result.ParagraphCount();
+  std::size_t written = 0;
+  for (std::size_t index = _ShownLines.size(); index < count && written < _ResultPiece; ++index) {
+    const std::u16string& paragraph = result.Paragraph(index);
+    const int blocksBefore = document.blockCount();
+    // The empty box has one empty line, which the first paragraph fills.
+    if (index > 0) {
+      cursor.insertBlock();
+    }
+    cursor.insertText(ParagraphLines(paragraph, index + 1 == count));
+    _ShownLines.push_back(document.blockCount() - blocksBefore + (index == 0 ? 1 : 0));
+    written += paragraph.size() + 1;
+  }
+  cursor.endEditBlock();
+  // Every paragraph before these was final or has just been exchanged, so those written
+  // final now extend the final ones.
+  _ShownDone = std::min(result.ParagraphsDone(), _ShownLines.size());
 }
 
 // A long word gets a smaller font rather than being cut off at the edges of the bubble.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/StressHost.h"
 
@@ -34,6 +35,8 @@ class TfLexipulse : public QMainWindow, public TStressHost {
 
  public:
   static constexpr int kDefaultRefreshIntervalMs = 50;
+  static constexpr std::size_t kDefaultResultPiece = 16 * 1024;
+  static constexpr int kDefaultResultBudgetMs = 10;
 
   explicit TfLexipulse(QWidget* parent = nullptr);
   ~TfLexipulse() override;
@@ -73,6 +76,12 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   int RunDepth() const { return _RunDepth; }
   // SetRefreshInterval sets how long the controls may lag behind the host calls in a run.
   void SetRefreshInterval(int milliseconds) { _RefreshIntervalMs = milliseconds; }
+  // SetResultPieces sets how a long result goes into the box during a run: in pieces of about
+  // codeUnits, as many per turn of the event loop as fit in budgetMs, at least one.
+  void SetResultPieces(std::size_t codeUnits, int budgetMs) {
+    _ResultPiece = codeUnits;
+    _ResultBudgetMs = budgetMs;
+  }
 
   void ClearResult() override;
   std::u16string GetCaption() override;
@@ -97,12 +106,16 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   void CreateExpanders();
   void CreateShortcuts();
 
+  // How much of a pending result a flush writes: what fits in the budget, or all of it.
+  enum class TResultFlush { Budgeted, Whole };
+
   void RequestQuit();
   void FlushWhenIdle();
-  void FlushPending();
-  void FlushResult();
-  void WriteWholeResult(const TResultText& result);
-  bool ReplaceDoneParagraphs(const TResultText& result);
+  void FlushPending(TResultFlush flush);
+  void FlushResult(TResultFlush flush);
+  void ForgetShownResult();
+  void ReplaceDoneParagraphs(const TResultText& result);
+  void AppendPiece(const TResultText& result);
   void ShowWordFitted(const QString& item);
 
   int _RunDepth = 0;
@@ -124,12 +137,18 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   bool _WordProgressDirty = false;
   bool _ParagraphProgressDirty = false;
 
-  // The latest result handed over and not yet written; valid only while its run is on.
-  const TResultText* _PendingResult = nullptr;
-  // The result last written to the box and how many of its paragraphs were final then; only
-  // compared, never read, since its run may be over.
+  // The latest result handed over, and whether the box still lags behind it; valid only
+  // while its run is on.
+  const TResultText* _LatestResult = nullptr;
+  bool _ResultPending = false;
+  // The result the box holds the first paragraphs of, only compared, never read, since its
+  // run may be over; how many lines each of those paragraphs takes in the box; and how many
+  // of them were final when written.
   const TResultText* _ShownResult = nullptr;
+  std::vector<int> _ShownLines;
   std::size_t _ShownDone = 0;
+  std::size_t _ResultPiece = kDefaultResultPiece;
+  int _ResultBudgetMs = kDefaultResultBudgetMs;
   bool _ResultHasLines = false;
   bool _ResultEdited = false;
   bool _WritingResult = false;

@@ -76,6 +76,13 @@ TLines BoxLines(const QPlainTextEdit& box) {
   return lines;
 }
 
+// A long result goes into the box in pieces, so between two pumps the box may hold only its
+// first lines; they are never empty and never differ from the latest text.
+bool IsFirstLinesOf(const TLines& box, const TLines& latest) {
+  return !box.empty() && box.size() < latest.size() &&
+         std::equal(box.begin(), box.end(), latest.begin());
+}
+
 // What the pipeline delivers as the last result of a run of source, told by a host that only
 // keeps it: the lines of the final text, then the appended line.
 TLines ExpectedResult(const std::u16string& source) {
@@ -267,26 +274,40 @@ TEST_F(TWindowTest, SampleGivesOneLineMoreAndCountsEveryItem) {
 }
 
 // A window that checks at every pump of a run that the controls show what the host was told
-// last, and that may play a user who edits the result box in the middle of the run.
+// last, and that may play a user who edits the result box or starts Stress Text again in the
+// middle of the run, at a given pump or while a result is still going into the box.
 class TCheckingWindow : public TfLexipulse {
  public:
   int pumps = 0;
   int mismatches = 0;
+  int partialPumps = 0;
   int deepest = 0;
   int editAtPump = -1;
+  int nestAtPump = -1;
+  bool editWhilePartial = false;
+  bool nestWhilePartial = false;
+  bool edited = false;
+  bool nested = false;
 
   void SetResultText(const TResultText& text) override {
     _LastResult = SplitLines(text.Text());
     _EditPending = false;
+    _PiecesAllowed = true;
     TfLexipulse::SetResultText(text);
   }
   void ClearResult() override {
     _LastResult.clear();
+    _PiecesAllowed = false;
+    _Partial = false;
     TfLexipulse::ClearResult();
   }
   void AppendResultLine(const std::u16string& text) override {
     _LastResult.push_back(text);
+    _PiecesAllowed = false;
     TfLexipulse::AppendResultLine(text);
+    // The whole result is in the box before the line that closes it.
+    mismatches += BoxLines(*mTarget) == _LastResult ? 0 : 1;
+    _Partial = false;
   }
   void SetStatus(const std::u16string& text) override {
     _LastStatus = text;
@@ -305,15 +326,25 @@ class TCheckingWindow : public TfLexipulse {
     TfLexipulse::ResetProgress();
   }
   void PumpEvents() override {
-    if (pumps++ == editAtPump) {
+    const int pump = pumps++;
+    if (pump == editAtPump || (editWhilePartial && _Partial && !edited)) {
       QTextCursor cursor(mTarget->document());
-      cursor.insertText(QStringLiteral("typed by the user\n"));
+      // Typed into the first line, so the box keeps its number of lines.
+      cursor.insertText(QStringLiteral("typed by the user "));
       _EditPending = true;
+      edited = true;
+    }
+    if (pump == nestAtPump || (nestWhilePartial && _Partial && !nested)) {
+      nested = true;
+      btnStress->click();
     }
     deepest = std::max(deepest, RunDepth());
     TfLexipulse::PumpEvents();
+    const TLines box = BoxLines(*mTarget);
+    _Partial = _PiecesAllowed && IsFirstLinesOf(box, _LastResult);
+    partialPumps += _Partial ? 1 : 0;
     const bool same =
-        BoxLines(*mTarget) == _LastResult && lbStatus->text().toStdU16String() == _LastStatus &&
+        (box == _LastResult || _Partial) && lbStatus->text().toStdU16String() == _LastStatus &&
         lbWord->text().toStdU16String() == Shown(_LastWord) && pbProcess->value() == _LastPosition;
     // A user's edit stays in the box until the next result text replaces it.
     mismatches += same || _EditPending ? 0 : 1;
@@ -325,20 +356,81 @@ class TCheckingWindow : public TfLexipulse {
   std::u16string _LastWord;
   int _LastPosition = 0;
   bool _EditPending = false;
+  // A result text may still be going into the box; after the appended line it may not.
+  bool _PiecesAllowed = false;
+  bool _Partial = false;
+};
+
+// The sample in its usual pieces, which it fits in at once, and one paragraph per pump.
+struct TPieces {
+  const char* name;
+  std::size_t codeUnits;
+  int budgetMs;
+};
+const TPieces kPieceSizes[] = {
+    {"usual pieces", TfLexipulse::kDefaultResultPiece, TfLexipulse::kDefaultResultBudgetMs},
+    {"one paragraph per pump", 1, 0},
 };
 
 TEST(TWindowRunTest, ControlsShowTheLatestHostCallsWhenEventsArePumped) {
-  for (const int editAtPump : {-1, 0, 25, 200}) {
-    SCOPED_TRACE("user edit at pump " + std::to_string(editAtPump));
+  for (const TPieces& pieces : kPieceSizes) {
+    for (const int editAtPump : {-1, 0, 25, 200}) {
+      SCOPED_TRACE(std::string(pieces.name) + ", user edit at pump " + std::to_string(editAtPump));
+      TCheckingWindow window;
+      window.show();
+      window.SetRefreshInterval(0);
+      window.SetResultPieces(pieces.codeUnits, pieces.budgetMs);
+      window.editAtPump = editAtPump;
+      window.btnStressClick();
+      EXPECT_GT(window.pumps, 0);
+      EXPECT_GT(window.pumps, editAtPump);
+      EXPECT_EQ(window.mismatches, 0);
+      EXPECT_EQ(BoxLines(*window.mTarget), ExpectedResult(SampleText()));
+      if (pieces.codeUnits == 1) {
+        EXPECT_GT(window.partialPumps, 0) << "the result went into the box in pieces";
+      } else {
+        EXPECT_EQ(window.partialPumps, 0) << "the sample fits in one piece";
+      }
+    }
+  }
+}
+
+// The user edits the result box, or starts Stress Text again, while the result is still
+// going into the box, or at the last pump, after which the whole result must go in at once;
+// the run ends with the pipeline's result all the same.
+TEST(TWindowRunTest, EditOrNestedRunWhileTheResultGoesInStillEndsRight) {
+  int pumpsOfARun = 0;
+  {
+    TCheckingWindow window;
+    window.btnStressClick();
+    pumpsOfARun = window.pumps;
+  }
+  ASSERT_GT(pumpsOfARun, 0);
+  struct TCase {
+    const char* name;
+    bool nest;
+    bool whilePartial;
+    int atPump;
+  };
+  for (const TCase& c : {TCase{"edit while half written", false, true, -1},
+                         TCase{"nested run while half written", true, true, -1},
+                         TCase{"edit at the last pump", false, false, pumpsOfARun - 1},
+                         TCase{"nested run at the last pump", true, false, pumpsOfARun - 1}}) {
+    SCOPED_TRACE(c.name);
     TCheckingWindow window;
     window.show();
     window.SetRefreshInterval(0);
-    window.editAtPump = editAtPump;
+    window.SetResultPieces(1, 0);
+    (c.nest ? window.nestWhilePartial : window.editWhilePartial) = c.whilePartial;
+    (c.nest ? window.nestAtPump : window.editAtPump) = c.atPump;
     window.btnStressClick();
-    EXPECT_GT(window.pumps, 0);
-    EXPECT_GT(window.pumps, editAtPump);
+    EXPECT_TRUE(c.nest ? window.nested : window.edited);
+    EXPECT_EQ(window.deepest, c.nest ? 2 : 1);
     EXPECT_EQ(window.mismatches, 0);
-    EXPECT_EQ(BoxLines(*window.mTarget), ExpectedResult(SampleText()));
+    const TLines lines = BoxLines(*window.mTarget);
+    EXPECT_EQ(lines, ExpectedResult(SampleText()));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kNoBreakSpace), 1);
+    EXPECT_EQ(window.RunDepth(), 0);
   }
 }
 
