@@ -434,6 +434,68 @@ TEST(TWindowRunTest, EditOrNestedRunWhileTheResultGoesInStillEndsRight) {
   }
 }
 
+// Inside a run, paragraphs of several lines become final while the result is still going
+// into the box one paragraph per pump, and take more, fewer or as many lines as before; the
+// box holds the first lines of the latest text after every pump, and all of it at the end.
+TEST(TWindowRunTest, ParagraphsOfSeveralLinesChangeInPlaceWhileTheResultGoesIn) {
+  struct TCase {
+    const char* name;
+    std::vector<std::u16string> read;
+    std::vector<std::u16string> stressed;
+  };
+  const std::vector<TCase> cases = {
+      {"paragraphs grow a line",
+       {u"a\r", u"b\r", u"c\r", u"d\r", u"e"},
+       {u"a\rA\r", u"b\r", u"c\rC\rCC\r", u"d\r", u"e\rE"}},
+      {"paragraphs lose lines",
+       {u"one\rtwo\r", u"x\ry\rz\r", u"three\r", u"four\rfive"},
+       {u"onetwo\r", u"xyz\r", u"three\r", u"four five"}},
+      {"CR LF and empty lines inside",
+       {u"a\r\nb\r", u"\r", u"\r\r", u"c\r\nd"},
+       {u"ab\r", u"x\ry\r", u"\r", u"\r\n"}},
+  };
+  TfLexipulse window;
+  window.show();
+  window.SetRefreshInterval(0);
+  window.SetResultPieces(1, 0);
+  window.mSource->setPlainText(QStringLiteral("word"));
+  bool ran = false;
+  QTimer::singleShot(0, [&] {
+    ran = true;
+    ASSERT_EQ(window.RunDepth(), 1);
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(c.name);
+      window.ClearResult();
+      std::vector<std::u16string> paragraphs = c.read;
+      TResultText result(paragraphs);
+      int partial = 0;
+      for (std::size_t done = 0; done <= paragraphs.size(); ++done) {
+        for (std::size_t i = 0; i < done; ++i) {
+          paragraphs[i] = c.stressed[i];
+        }
+        result.SetParagraphsDone(done);
+        window.SetResultText(result);
+        const TLines latest = SplitLines(result.Text());
+        for (int pump = 0; pump < 2; ++pump) {
+          window.PumpEvents();
+          const TLines box = BoxLines(*window.mTarget);
+          const bool firstLines = IsFirstLinesOf(box, latest);
+          partial += firstLines ? 1 : 0;
+          EXPECT_TRUE(box == latest || firstLines) << done << " done, pump " << pump;
+        }
+      }
+      EXPECT_GT(partial, 0) << "the result went into the box in pieces";
+      window.AppendResultLine(kNoBreakSpace);
+      TLines whole = SplitLines(result.Text());
+      whole.push_back(kNoBreakSpace);
+      EXPECT_EQ(BoxLines(*window.mTarget), whole);
+    }
+  });
+  window.btnStressClick();
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(BoxLines(*window.mTarget), ExpectedResult(u"word"));
+}
+
 TEST(TWindowRunTest, NestedStressTextRunsToItsEndInsideTheOuterRun) {
   TCheckingWindow window;
   window.show();
