@@ -74,6 +74,8 @@ constexpr char kUsage[] =
     "  short word, left as it is\n"
     "                        four characters or fewer, never stressed\n"
     "  no word characters, left as it is\n"
+    "  too long for a word, left as it is\n"
+    "                        a run of more than 64 word characters\n"
     "\n"
     "Exit status: 0 on success, 1 when an input cannot be read or is not UTF-8 or the output\n"
     "cannot be written, 2 for a mistake on the command line.\n"

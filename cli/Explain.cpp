@@ -91,6 +91,9 @@ TExplanation ExplainItem(const std::u16string& item) {
     return {lowercased, u"no word characters, left as it is"};
   }
   TWordToStress word(pattern.Groups(1));
+  if (word.BaseWord().size() > kLongestWord) {
+    return {lowercased, u"too long for a word, left as it is"};
+  }
   word.Process();
   return {StressedItem(lowercased),
           word.DecidingRule() != nullptr ? RuleName(word) : LookUps(word)};

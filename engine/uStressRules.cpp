@@ -50,6 +50,10 @@ TWordToStress::TWordToStress(const std::u16string& RawWord)
     : _BaseWord(RawWord), _WordStressed(RawWord) {}
 
 void TWordToStress::Process() {
+  if (_BaseWord.size() > kLongestWord) {
+    _Radical = _BaseWord;
+    return;
+  }
   if (stressingOrder == TStressingOrder::DictionaryFirst) {
     ProcessDictionaryFirst();
   } else {

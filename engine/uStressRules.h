@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,6 +17,11 @@ enum class TStressingOrder { RulesFirst, DictionaryFirst };
 // SetStressingOrder chooses the order of every later Process in the process.
 void SetStressingOrder(TStressingOrder order);
 TStressingOrder StressingOrder();
+
+// kLongestWord is the longest run of word characters that Process stresses. English words stay
+// far below it; on longer runs the rule patterns backtrack in time that grows with the square or
+// the cube of the length, and no dictionary key is that long, so such a run is left as it is.
+inline constexpr std::size_t kLongestWord = 64;
 
 // TDictionaryLookUp is one dictionary lookup that Process made: the text looked up, the
 // ending that goes after its form, and whether the dictionary held an entry.

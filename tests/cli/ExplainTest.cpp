@@ -69,6 +69,10 @@ TEST_F(ExplainTest, OneLinePerWordTellsHowItWasDecided) {
       {"no word characters",
        {"--explain", "(...)"},
        "(...)\t(...)\tno word characters, left as it is\n"},
+      {"run longer than any word",
+       {"--explain", "X" + std::string(64, 'a') + ","},
+       "X" + std::string(64, 'a') + ",\tx" + std::string(64, 'a') +
+           ",\ttoo long for a word, left as it is\n"},
       {"words after -- may look like options",
        {"--explain", "--", "--help"},
        "--help\t--help\tdictionary help not found\n"},

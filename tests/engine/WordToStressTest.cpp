@@ -102,6 +102,29 @@ TEST_F(WordToStressTest, ReportingRuleEndsTheSearch) {
   }
 }
 
+// A run longer than any word is left as it is, without a rule or a lookup, in both orders: the
+// rule patterns would backtrack on it for seconds. A run of the longest length is still stressed.
+TEST_F(WordToStressTest, RunsLongerThanAnyWordAreLeftAsTheyAre) {
+  SetDictionaryLines({u"bbbbbbbbbbbbbbbbbbbbb=WRONG"});
+  const std::u16string longest = std::u16string(kLongestWord - 2, u'b') + u"oo";
+  const std::u16string tooLong = u"b" + longest;
+  for (const TStressingOrder order :
+       {TStressingOrder::RulesFirst, TStressingOrder::DictionaryFirst}) {
+    SetStressingOrder(order);
+    TWordToStress stressed(longest);
+    stressed.Process();
+    EXPECT_EQ(stressed.WordStressed(), std::u16string(kLongestWord - 2, u'b') + u"OO");
+    TWordToStress left(tooLong);
+    left.Process();
+    EXPECT_EQ(left.WordStressed(), tooLong);
+    EXPECT_FALSE(left.DoneStressed());
+    EXPECT_EQ(left.Radical(), tooLong);
+    EXPECT_EQ(left.Ending(), u"");
+    EXPECT_TRUE(left.LookUps().empty());
+  }
+  SetStressingOrder(TStressingOrder::RulesFirst);
+}
+
 struct TSplitCase {
   std::u16string Word;
   std::u16string Radical;
