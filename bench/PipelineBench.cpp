@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/QuietHost.h"
 #include "app/StressHost.h"
 #include "app/StressSourceText.h"
 #include "bench/BenchText.h"
@@ -19,22 +20,6 @@ namespace {
 
 constexpr std::size_t kMegabyte = 1 << 20;
 constexpr std::size_t kLiteralPrefix = 20 * 1024;
-
-// TSilentHost shows nothing and never pulls the result text, so only the pipeline is timed.
-class TSilentHost : public TStressHost {
- public:
-  void ClearResult() override {}
-  std::u16string GetCaption() override { return u"Lexipulse"; }
-  void SetCaption(const std::u16string&) override {}
-  void SetParagraphProgress(int, int) override {}
-  void SetWordProgress(int, int) override {}
-  void PumpEvents() override {}
-  void SetStatus(const std::u16string&) override {}
-  void ShowWord(const std::u16string&) override {}
-  void SetResultText(const TResultText&) override {}
-  void AppendResultLine(const std::u16string&) override {}
-  void ResetProgress() override {}
-};
 
 const std::vector<std::u16string>& Lines(std::size_t megabytes) {
   static std::map<std::size_t, std::vector<std::u16string>> texts;
@@ -70,7 +55,7 @@ const std::u16string& LiteralPrefix() {
 }
 
 void RunPipeline(benchmark::State& state, const std::u16string& text) {
-  TSilentHost host;
+  TQuietHost host;  // shows nothing and never pulls the result, so only the pipeline is timed
   std::int64_t words = 0;
   for (auto _ : state) {
     words += StressSourceText(text, host);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/QuietHost.h"
 #include "app/StressHost.h"
 #include "app/StressSourceText.h"
 #include "app/uLexipulse.h"
@@ -40,25 +41,10 @@ const std::u16string& Source() {
   return source;
 }
 
-class TNullHost : public TStressHost {
- public:
-  void ClearResult() override {}
-  std::u16string GetCaption() override { return u""; }
-  void SetCaption(const std::u16string&) override {}
-  void SetParagraphProgress(int, int) override {}
-  void SetWordProgress(int, int) override {}
-  void PumpEvents() override {}
-  void SetStatus(const std::u16string&) override {}
-  void ShowWord(const std::u16string&) override {}
-  void SetResultText(const TResultText&) override {}
-  void AppendResultLine(const std::u16string&) override {}
-  void ResetProgress() override {}
-};
-
 void BM_ConsolePipeline(benchmark::State& state) {
   const std::u16string& source = Source();
   for (auto _ : state) {
-    TNullHost host;
+    TQuietHost host;
     benchmark::DoNotOptimize(StressSourceText(source, host));
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size() * 2));

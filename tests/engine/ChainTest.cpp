@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/QuietHost.h"
 #include "app/StressHost.h"
 #include "app/StressSourceText.h"
 #include "engine/Dictionary.h"
@@ -107,24 +108,6 @@ TEST_F(ChainTest, AnExceptionStopsTheWholeSearchAndLeavesTheWordUnmarked) {
   ExpectProcess(cases);
 }
 
-// TResultHost keeps the last result text of a run and ignores everything else it is shown.
-class TResultHost : public TStressHost {
- public:
-  std::u16string Result;
-
-  void ClearResult() override { Result.clear(); }
-  std::u16string GetCaption() override { return u"Lexipulse"; }
-  void SetCaption(const std::u16string&) override {}
-  void SetParagraphProgress(int, int) override {}
-  void SetWordProgress(int, int) override {}
-  void PumpEvents() override {}
-  void SetStatus(const std::u16string&) override {}
-  void ShowWord(const std::u16string&) override {}
-  void SetResultText(const TResultText& text) override { Result = text.Text(); }
-  void AppendResultLine(const std::u16string&) override {}
-  void ResetProgress() override {}
-};
-
 // SampleLines empties the dictionary, so that every mark in a result must come from a rule.
 class SampleLines : public ::testing::Test {
  protected:
@@ -161,9 +144,9 @@ TEST_F(SampleLines, WordsOfTheRuleLinesAreStressedByRulesAlone) {
     source += Utf8ToUtf16(line.Source);
     expected += line.Result;
   }
-  TResultHost host;
+  TFinalTextHost host;
   StressSourceText(source, host);
-  EXPECT_EQ(Utf16ToUtf8(host.Result), expected);
+  EXPECT_EQ(Utf16ToUtf8(host.Text()), expected);
 }
 
 }  // namespace

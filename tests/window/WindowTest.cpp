@@ -31,6 +31,7 @@
 #include "app/CalloutPanel.h"
 #include "app/Delimited.h"
 #include "app/Expander.h"
+#include "app/QuietHost.h"
 #include "app/SampleText.h"
 #include "app/StressHost.h"
 #include "app/StressSourceText.h"
@@ -86,23 +87,11 @@ bool IsFirstLinesOf(const TLines& box, const TLines& latest) {
 // What the pipeline delivers as the last result of a run of source, told by a host that only
 // keeps it: the lines of the final text, then the appended line.
 TLines ExpectedResult(const std::u16string& source) {
-  class TFinalHost : public TStressHost {
-   public:
-    TLines lines;
-    void ClearResult() override { lines.clear(); }
-    std::u16string GetCaption() override { return u"caption"; }
-    void SetCaption(const std::u16string&) override {}
-    void SetParagraphProgress(int, int) override {}
-    void SetWordProgress(int, int) override {}
-    void PumpEvents() override {}
-    void SetStatus(const std::u16string&) override {}
-    void ShowWord(const std::u16string&) override {}
-    void SetResultText(const TResultText& text) override { lines = SplitLines(text.Text()); }
-    void AppendResultLine(const std::u16string& text) override { lines.push_back(text); }
-    void ResetProgress() override {}
-  } host;
+  TFinalTextHost host;
   StressSourceText(source, host);
-  return host.lines;
+  TLines lines = host.Text().empty() ? TLines{} : SplitLines(host.Text());
+  lines.insert(lines.end(), host.Appended().begin(), host.Appended().end());
+  return lines;
 }
 
 // The callout shows an item without the CR that ends the last item of a line.
