@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -18,7 +20,15 @@
 
 namespace lexipulse {
 
-std::vector<std::u16string> Dictionary;
+namespace {
+
+// The lines themselves; everyone else reads them through the const Dictionary, so nothing can
+// change them behind the index's back.
+std::vector<std::u16string> dictionaryLines;
+
+}  // namespace
+
+const std::vector<std::u16string>& Dictionary = dictionaryLines;
 
 namespace {
 
@@ -68,31 +78,89 @@ char16_t AsciiFold(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + (u'a' - u
 
 // The index hashes and compares keys with ASCII case folded, so a lookup needs no lowercased
 // copy of the word.
-struct TFoldedHash {
-  using is_transparent = void;
-  std::size_t operator()(std::u16string_view text) const {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char16_t c : text) {
-      hash = (hash ^ AsciiFold(c)) * 1099511628211ull;
+std::uint64_t Mix(std::uint64_t x) {
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
+
+// FoldedHash takes four code units at a time. Or-ing 0x20 into every unit maps A-Z onto a-z
+// (and joins a few other pairs, which costs only a comparison), so keys equal but for ASCII
+// case hash alike.
+std::uint64_t FoldedHash(std::u16string_view text) {
+  constexpr std::uint64_t kFoldFour = 0x0020002000200020ull;
+  std::uint64_t hash = text.size();
+  std::size_t i = 0;
+  for (; i + 4 <= text.size(); i += 4) {
+    std::uint64_t four;
+    std::memcpy(&four, text.data() + i, sizeof four);
+    hash = Mix(hash ^ (four | kFoldFour));
+  }
+  std::uint64_t rest = 0;
+  for (; i < text.size(); ++i) {
+    rest = (rest << 16) | (text[i] | 0x20u);
+  }
+  return Mix(hash ^ rest);
+}
+
+bool FoldedEqual(std::u16string_view a, std::u16string_view b) {
+  return std::ranges::equal(a, b, {}, AsciiFold, AsciiFold);
+}
+
+// TIndex maps keys to the value of their first line: views into Dictionary's lines, in an
+// open-addressing table of entry numbers at most half full. Building it copies no text and
+// allocates two arrays, not a node per key.
+class TIndex {
+ public:
+  void Reserve(std::size_t count) {
+    _Entries.reserve(count);
+    _Slots.assign(std::bit_ceil(std::max<std::size_t>(2 * count, 16)), 0);
+  }
+
+  // Insert keeps the value already there for a key that occurs more than once.
+  void Insert(std::u16string_view key, std::u16string_view value) {
+    const std::size_t mask = _Slots.size() - 1;
+    for (std::size_t slot = FoldedHash(key) & mask;; slot = (slot + 1) & mask) {
+      if (_Slots[slot] == 0) {
+        _Entries.push_back({key, value});
+        _Slots[slot] = static_cast<std::uint32_t>(_Entries.size());
+        return;
+      }
+      if (FoldedEqual(_Entries[_Slots[slot] - 1].Key, key)) {
+        return;
+      }
     }
-    return static_cast<std::size_t>(hash);
   }
+
+  std::optional<std::u16string_view> Find(std::u16string_view word) const {
+    if (_Slots.empty()) {
+      return std::nullopt;
+    }
+    const std::size_t mask = _Slots.size() - 1;
+    for (std::size_t slot = FoldedHash(word) & mask; _Slots[slot] != 0; slot = (slot + 1) & mask) {
+      const TEntry& entry = _Entries[_Slots[slot] - 1];
+      if (FoldedEqual(entry.Key, word)) {
+        return entry.Value;
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  struct TEntry {
+    std::u16string_view Key;
+    std::u16string_view Value;
+  };
+  std::vector<TEntry> _Entries;
+  std::vector<std::uint32_t> _Slots;  // entry number + 1; 0 is an empty slot
 };
 
-struct TFoldedEqual {
-  using is_transparent = void;
-  bool operator()(std::u16string_view a, std::u16string_view b) const {
-    return std::ranges::equal(a, b, {}, AsciiFold, AsciiFold);
-  }
-};
-
-using TIndex = std::unordered_map<std::u16string, std::u16string, TFoldedHash, TFoldedEqual>;
-
-// What the lookups read besides Dictionary itself, rebuilt whenever Dictionary is replaced.
+// What the lookups read besides Dictionary itself, rebuilt whenever Dictionary is replaced. The
+// joined text is built only when a scan first needs it, since indexed data never does.
 struct TDictionaryState {
   bool Indexable = true;
   TIndex Index;
-  std::u16string Joined;
+  std::optional<std::u16string> Joined;
 };
 
 TDictionaryState& State() {
@@ -105,14 +173,15 @@ TDictionaryState& State() {
 // characters, and a non-empty value with no line break and no unpaired surrogate (which would
 // make the subject invalid for the pattern engine). Any other line returns npos.
 std::size_t SplitIndexableLine(std::u16string_view line) {
-  const std::size_t equals = line.find(u'=');
-  if (equals == 0 || equals == std::u16string_view::npos || equals + 1 == line.size() ||
-      line.find(u'=', equals + 1) != std::u16string_view::npos) {
+  std::size_t equals = 0;
+  while (equals < line.size() && IsAsciiWordChar(line[equals])) {
+    ++equals;
+  }
+  if (equals == 0 || equals + 1 >= line.size() || line[equals] != u'=') {
     return std::u16string_view::npos;
   }
-  const std::u16string_view key = line.substr(0, equals);
   const std::u16string_view value = line.substr(equals + 1);
-  if (!std::ranges::all_of(key, IsAsciiWordChar) || std::ranges::any_of(value, IsLineBreakChar) ||
+  if (std::ranges::any_of(value, [](char16_t c) { return c == u'=' || IsLineBreakChar(c); }) ||
       FindUnpairedSurrogate(value) != std::u16string_view::npos) {
     return std::u16string_view::npos;
   }
@@ -135,19 +204,25 @@ std::u16string JoinLines(const std::vector<std::u16string>& lines) {
 
 TDictionaryState BuildState(const std::vector<std::u16string>& lines) {
   TDictionaryState state;
-  state.Joined = JoinLines(lines);
-  state.Index.reserve(lines.size());
-  for (const auto& line : lines) {
+  state.Index.Reserve(lines.size());
+  for (const std::u16string_view line : lines) {
     const std::size_t equals = SplitIndexableLine(line);
     if (equals == std::u16string_view::npos) {
       state.Indexable = false;
-      state.Index.clear();
-      break;
+      state.Index = TIndex();
+      return state;
     }
-    // try_emplace keeps the first line of a key that occurs more than once.
-    state.Index.try_emplace(line.substr(0, equals), line.substr(equals + 1));
+    state.Index.Insert(line.substr(0, equals), line.substr(equals + 1));
   }
   return state;
+}
+
+const std::u16string& JoinedText() {
+  std::optional<std::u16string>& joined = State().Joined;
+  if (!joined) {
+    joined = JoinLines(Dictionary);
+  }
+  return *joined;
 }
 
 std::u16string DecodeWindows1252(std::string_view bytes) {
@@ -214,6 +289,7 @@ std::u16string DecodeDictionaryBytes(std::string_view bytes) {
 // SplitLines breaks at CR LF, lone CR and lone LF; a break at the very end adds no empty line.
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
   std::vector<std::u16string> lines;
+  lines.reserve(static_cast<std::size_t>(std::ranges::count(text, u'\n')) + 1);
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] != u'\r' && text[i] != u'\n') {
@@ -250,22 +326,26 @@ void LoadDictionaryFromBytes(std::string_view bytes) {
 }
 
 void SetDictionaryLines(std::vector<std::u16string> lines) {
-  TDictionaryState state = BuildState(lines);
-  Dictionary = std::move(lines);
-  State() = std::move(state);
+  // The index holds views into the lines, so it is built over them where they will live; the
+  // strings keep their place when the vector is moved, should the build fail.
+  std::vector<std::u16string> previous = std::exchange(dictionaryLines, std::move(lines));
+  try {
+    State() = BuildState(Dictionary);
+  } catch (...) {
+    dictionaryLines = std::move(previous);
+    throw;
+  }
 }
 
 void FreeDictionary() {
-  Dictionary = std::vector<std::u16string>();
+  dictionaryLines = std::vector<std::u16string>();
   State() = TDictionaryState();
 }
 
 bool DictionaryIndexed() { return State().Indexable && !LiteralMode(); }
 
-const std::u16string* FindIndexedValue(std::u16string_view word) {
-  const TIndex& index = State().Index;
-  const auto found = index.find(word);
-  return found == index.end() ? nullptr : &found->second;
+std::optional<std::u16string_view> FindIndexedValue(std::u16string_view word) {
+  return State().Index.Find(word);
 }
 
 std::u16string ScanDictionary(const std::u16string& word) {
@@ -277,7 +357,7 @@ std::u16string ScanDictionary(const std::u16string& word) {
   // load serves.
   const bool literal = LiteralMode();
   const std::u16string freshJoined = literal ? JoinLines(Dictionary) : std::u16string();
-  const std::u16string& subject = literal ? freshJoined : State().Joined;
+  const std::u16string& subject = literal ? freshJoined : JoinedText();
 
   TPattern pattern;
   std::u16string regEx(kScanPrefix);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,9 +8,9 @@
 namespace lexipulse {
 
 // Dictionary is the process-wide list of dictionary lines (key=value), in the data's order,
-// duplicates kept. It is filled once at start-up and read-only afterwards. Change it only
-// through the functions below: the lookups read the index and joined text built from it there.
-extern std::vector<std::u16string> Dictionary;
+// duplicates kept. It is filled once at start-up and read-only afterwards; only the functions
+// below replace it, since the lookups read the index and joined text built from it there.
+extern const std::vector<std::u16string>& Dictionary;
 
 // LoadDictionary fills Dictionary from the embedded resource of that name and indexes it.
 // Raises std::runtime_error "Resource <name> not found" for an unknown name.
@@ -27,9 +28,10 @@ void FreeDictionary();
 // breaks a property that makes the index identical to the scan, or in literal mode.
 bool DictionaryIndexed();
 
-// FindIndexedValue looks the word up in the index (ASCII case ignored); null when absent.
+// FindIndexedValue looks the word up in the index (ASCII case ignored); nothing when absent.
+// The view is valid until Dictionary is replaced or freed.
 // Only meaningful when DictionaryIndexed() is true.
-const std::u16string* FindIndexedValue(std::u16string_view word);
+std::optional<std::u16string_view> FindIndexedValue(std::u16string_view word);
 
 // ScanDictionary is the lookup as a pattern search over the joined list: the reference
 // behaviour, used when the index cannot be.

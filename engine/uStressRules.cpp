@@ -151,25 +151,16 @@ void TWordToStress::SplitWord() {
 }
 
 std::u16string LookUpDictionary(const std::u16string& word) {
-  if (!DictionaryIndexed()) {
-    return ScanDictionary(word);
-  }
-  const std::u16string* value = FindIndexedValue(word);
-  if (value == nullptr) {
-    return word;
-  }
-  std::u16string result = *value;
-  std::ranges::replace(result, u'"', u'`');
-  return result;
+  return FindInDictionary(word).value_or(word);
 }
 
 std::optional<std::u16string> FindInDictionary(const std::u16string& word) {
   if (DictionaryIndexed()) {
-    const std::u16string* value = FindIndexedValue(word);
-    if (value == nullptr) {
+    const std::optional<std::u16string_view> value = FindIndexedValue(word);
+    if (!value) {
       return std::nullopt;
     }
-    std::u16string result = *value;
+    std::u16string result(*value);
     std::ranges::replace(result, u'"', u'`');
     return result;
   }

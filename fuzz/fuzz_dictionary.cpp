@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -68,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   for (const std::u16string& word : WordsToLookUp()) {
-    const std::u16string* indexed = FindIndexedValue(word);
-    std::u16string expected = indexed == nullptr ? word : *indexed;
+    const std::optional<std::u16string_view> indexed = FindIndexedValue(word);
+    std::u16string expected = indexed ? std::u16string(*indexed) : word;
     std::ranges::replace(expected, u'"', u'`');
     FuzzCheck(ScanDictionary(word) == expected, "the index and the scan disagree");
   }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -173,10 +174,10 @@ TEST_F(DictionaryTest, DataThatBreaksTheIndexPropertiesIsScanned) {
 TEST_F(DictionaryTest, KeysOfWordCharactersAreIndexed) {
   SetDictionaryLines({u"abc=x", u"A_1=y", u"007=z", u"Mixed=\u00C1 [^\u00C9] -/~,"});
   EXPECT_TRUE(DictionaryIndexed());
-  const std::u16string* value = FindIndexedValue(u"MIXED");
-  ASSERT_NE(value, nullptr);
+  const std::optional<std::u16string_view> value = FindIndexedValue(u"MIXED");
+  ASSERT_TRUE(value.has_value());
   EXPECT_EQ(*value, u"\u00C1 [^\u00C9] -/~,");
-  EXPECT_EQ(FindIndexedValue(u"mixe"), nullptr);
+  EXPECT_FALSE(FindIndexedValue(u"mixe").has_value());
   SetLiteralMode(true);
   EXPECT_FALSE(DictionaryIndexed());
 }
