@@ -61,16 +61,18 @@ void TWordToStress::Process() {
   }
 }
 
-void TWordToStress::ProcessRulesFirst() {
+void TWordToStress::RunChains() {
   DoUltimate();
-  if (_DoneStressed) {
-    return;
+  if (!_DoneStressed) {
+    DoPenUltimate();
   }
-  DoPenUltimate();
-  if (_DoneStressed) {
-    return;
+  if (!_DoneStressed) {
+    DoAntePenUltimate();
   }
-  DoAntePenUltimate();
+}
+
+void TWordToStress::ProcessRulesFirst() {
+  RunChains();
   if (_DoneStressed) {
     return;
   }
@@ -88,15 +90,7 @@ void TWordToStress::ProcessDictionaryFirst() {
   if (!_Ending.empty() && LookUp(_Radical, _Ending)) {
     return;
   }
-  DoUltimate();
-  if (_DoneStressed) {
-    return;
-  }
-  DoPenUltimate();
-  if (_DoneStressed) {
-    return;
-  }
-  DoAntePenUltimate();
+  RunChains();
 }
 
 bool TWordToStress::LookUp(const std::u16string& radical, const std::u16string& ending) {

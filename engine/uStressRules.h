@@ -106,6 +106,8 @@ class TWordToStress {
 
  private:
   void ProcessRulesFirst();
+  // RunChains runs the three chains in order until a rule reports.
+  void RunChains();
   // LookUp records the lookup of radical and, when an entry is found, sets WordStressed to
   // its form followed by ending; it tells whether one was found.
   bool LookUp(const std::u16string& radical, const std::u16string& ending);
