@@ -1,6 +1,7 @@
 #include "app/StressSourceText.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,8 +17,6 @@ namespace lexipulse {
 namespace {
 
 constexpr char16_t kWordRunPattern[] = u"\\b(\\w+)\\b";
-// Items of this many code units or fewer are never sent to the engine.
-constexpr std::size_t kShortItemLength = 4;
 constexpr char16_t kParagraphDelimiter = u'\n';
 constexpr char16_t kWordDelimiter = u' ';
 constexpr char16_t kFinalLine[] = u"\u00A0";
@@ -42,25 +41,21 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TFormCache* cach
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
-  TPattern pattern;
-  pattern.SetRegEx(kWordRunPattern);
-  pattern.SetOptions(preCaseLess);
-  pattern.SetSubject(lowercasedItem);
-  if (!pattern.Match()) {
+  std::optional<TWordRun> found = FindWordRun(lowercasedItem);
+  if (!found) {
     return lowercasedItem;
   }
-  const std::u16string run = pattern.Groups(1);
   std::u16string form;
   if (cache == nullptr) {
-    form = DisplayForm(run);
+    form = DisplayForm(found->Run);
   } else {
-    auto found = cache->find(run);
-    if (found == cache->end()) {
-      found = cache->emplace(run, DisplayForm(run)).first;
+    auto cached = cache->find(found->Run);
+    if (cached == cache->end()) {
+      cached = cache->emplace(found->Run, DisplayForm(found->Run)).first;
     }
-    form = found->second;
+    form = cached->second;
   }
-  return pattern.SubjectLeft() + form + pattern.SubjectRight();
+  return found->Left + form + found->Right;
 }
 
 std::u16string StatusText(int paragraph, int word) {
@@ -68,6 +63,17 @@ std::u16string StatusText(int paragraph, int word) {
 }
 
 }  // namespace
+
+std::optional<TWordRun> FindWordRun(const std::u16string& item) {
+  TPattern pattern;
+  pattern.SetRegEx(kWordRunPattern);
+  pattern.SetOptions(preCaseLess);
+  pattern.SetSubject(item);
+  if (!pattern.Match()) {
+    return std::nullopt;
+  }
+  return TWordRun{pattern.SubjectLeft(), pattern.Groups(1), pattern.SubjectRight()};
+}
 
 std::u16string StressedItem(const std::u16string& lowercasedItem) {
   return StressItem(lowercasedItem, nullptr);

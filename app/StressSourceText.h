@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/StressHost.h"
@@ -10,6 +12,19 @@ namespace lexipulse {
 // StressSourceText runs the whole pipeline over sourceText (lines joined with CR LF), driving
 // host, and returns the number of word items visited.
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host);
+
+// kShortItemLength is the length in code units up to which a word item is never stressed.
+inline constexpr std::size_t kShortItemLength = 4;
+
+// TWordRun is the first run of word characters of an item, with the text on either side.
+struct TWordRun {
+  std::u16string Left;
+  std::u16string Run;
+  std::u16string Right;
+};
+
+// FindWordRun finds the first run of word characters of an item, or nothing when it has none.
+std::optional<TWordRun> FindWordRun(const std::u16string& item);
 
 // StressedItem is what the pipeline makes of one word item already lowercased: its first
 // run of word characters replaced by the stressed display form (items of four code units or

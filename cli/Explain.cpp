@@ -1,20 +1,16 @@
 #include "cli/Explain.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "app/StressSourceText.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
-#include "pattern/Pattern.h"
 
 namespace lexipulse {
 
 namespace {
-
-// The pipeline's own limit and word-run pattern, so an explanation describes what it does.
-constexpr std::size_t kShortItemLength = 4;
-constexpr char16_t kWordRunPattern[] = u"\\b(\\w+)\\b";
 
 struct TRuleName {
   TWordToStress::TRule Rule;
@@ -82,20 +78,18 @@ TExplanation ExplainItem(const std::u16string& item) {
   if (item.size() <= kShortItemLength) {
     return {item, u"short word, left as it is"};
   }
+  // The item goes through the pipeline's own steps, so an explanation describes what it does.
   const std::u16string lowercased = AsciiLowerCase(item);
-  TPattern pattern;
-  pattern.SetRegEx(kWordRunPattern);
-  pattern.SetOptions(preCaseLess);
-  pattern.SetSubject(lowercased);
-  if (!pattern.Match()) {
+  const std::optional<TWordRun> found = FindWordRun(lowercased);
+  if (!found) {
     return {lowercased, u"no word characters, left as it is"};
   }
-  TWordToStress word(pattern.Groups(1));
-  if (word.BaseWord().size() > kLongestWord) {
+  if (found->Run.size() > kLongestWord) {
     return {lowercased, u"too long for a word, left as it is"};
   }
+  TWordToStress word(found->Run);
   word.Process();
-  return {StressedItem(lowercased),
+  return {found->Left + CapitalsToAccents(word.WordStressed()) + found->Right,
           word.DecidingRule() != nullptr ? RuleName(word) : LookUps(word)};
 }
 
