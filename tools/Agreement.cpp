@@ -3,6 +3,7 @@
 #include <set>
 #include <string_view>
 
+#include "pattern/Utf.h"
 #include "tools/StressMarker.h"
 
 namespace lexipulse {
@@ -37,23 +38,6 @@ std::string DisagreementName(TDisagreement kind) {
       return "unexplained";
   }
   return "unknown";
-}
-
-std::string ToUtf8(const std::u16string& text) {
-  std::string out;
-  for (char16_t c : text) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
 }
 
 TAgreementReport CheckAgreement(const std::vector<TMarkedWord>& words,
@@ -96,7 +80,8 @@ TAgreementReport CheckAgreement(const std::vector<TMarkedWord>& words,
     ++report.Counts[kind];
     std::vector<std::string>& examples = report.Examples[kind];
     if (examples.size() < examplesPerKind) {
-      examples.push_back(word.Word + ": " + ToUtf8(word.Marked) + " -> " + ToUtf8(result.Stressed));
+      examples.push_back(word.Word + ": " + Utf16ToUtf8(word.Marked) + " -> " +
+                         Utf16ToUtf8(result.Stressed));
     }
   }
   return report;

@@ -50,7 +50,4 @@ TAgreementReport CheckAgreement(const std::vector<TMarkedWord>& words,
 // DisagreementName is the report's wording of a kind.
 std::string DisagreementName(TDisagreement kind);
 
-// ToUtf8 converts dictionary-notation text for reports and messages.
-std::string ToUtf8(const std::u16string& text);
-
 }  // namespace lexipulse

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "pattern/Utf.h"
 #include "tools/Agreement.h"
 #include "tools/StressMarker.h"
 
@@ -33,8 +34,9 @@ THandScore ScoreHandTable(const TAligner& aligner, const std::vector<THandMarked
     ++score.Words;
     const std::optional<TAlignment> alignment = aligner.Align(row.Entry.Word, row.Entry.Phonemes);
     const std::string got =
-        alignment ? ToUtf8(MarkPrimaryStress(row.Entry.Word, row.Entry.Phonemes, *alignment).Value)
-                  : "(no alignment)";
+        alignment
+            ? Utf16ToUtf8(MarkPrimaryStress(row.Entry.Word, row.Entry.Phonemes, *alignment).Value)
+            : "(no alignment)";
     if (got == row.Marked) {
       ++score.Agreeing;
     } else {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "pattern/Utf.h"
 #include "tools/DictFormat.h"
 
 namespace lexipulse {
@@ -73,7 +74,7 @@ std::string GenerationReport(const TCmuSource& source, const TGeneration& genera
   text += "  stems: " + std::to_string(built.Collisions.size()) + "\n";
   for (std::size_t i = 0; i < built.Collisions.size() && i < kExamples; ++i) {
     const TStemChoice& choice = built.Collisions[i];
-    text += "    " + choice.Radical + "=" + ToUtf8(choice.Chosen) + " (" +
+    text += "    " + choice.Radical + "=" + Utf16ToUtf8(choice.Chosen) + " (" +
             std::to_string(choice.Agreeing) + " of " + std::to_string(choice.Words) + " words)\n";
   }
   text += "\n";

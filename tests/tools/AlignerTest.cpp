@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "pattern/Utf.h"
 #include "tests/tools/TestData.h"
 #include "tools/Agreement.h"
 #include "tools/Aligner.h"
@@ -80,7 +81,7 @@ TEST(MarkPrimaryStressTest, MarksTheVowelGroupOfEachPrimaryStress) {
     std::vector<std::string> phonemes;
     const TAlignment alignment = StepsToAlignment(c.Steps, word, phonemes);
     const TStressMarking marking = MarkPrimaryStress(word, phonemes, alignment);
-    EXPECT_EQ(ToUtf8(marking.Value), c.Marked) << c.Steps;
+    EXPECT_EQ(Utf16ToUtf8(marking.Value), c.Marked) << c.Steps;
     EXPECT_EQ(marking.UnspelledNuclei, c.Unspelled) << c.Steps;
   }
 }
