@@ -9,7 +9,6 @@
 #include "app/Delimited.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
-#include "pattern/LiteralMode.h"
 #include "pattern/Pattern.h"
 
 namespace lexipulse {
@@ -28,8 +27,8 @@ std::u16string Decimal(long long value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string DisplayForm(const std::u16string& run) {
-  TWordToStress word(run);
+std::u16string DisplayForm(const std::u16string& run, TStressOptions options) {
+  TWordToStress word(run, options);
   word.Process();
   return CapitalsToAccents(word.WordStressed());
 }
@@ -37,21 +36,22 @@ std::u16string DisplayForm(const std::u16string& run) {
 // StressItem puts the display form in place of the first word-character run of a long item.
 // The form is spliced in between the text left and right of the match rather than expanded
 // as a replacement template, so a form holding a backslash or a dollar sign goes in as it is.
-std::u16string StressItem(const std::u16string& lowercasedItem, TFormCache* cache) {
+std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions options,
+                          TFormCache* cache) {
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
-  std::optional<TWordRun> found = FindWordRun(lowercasedItem);
+  std::optional<TWordRun> found = FindWordRun(lowercasedItem, !options.Literal);
   if (!found) {
     return lowercasedItem;
   }
   std::u16string form;
   if (cache == nullptr) {
-    form = DisplayForm(found->Run);
+    form = DisplayForm(found->Run, options);
   } else {
     auto cached = cache->find(found->Run);
     if (cached == cache->end()) {
-      cached = cache->emplace(found->Run, DisplayForm(found->Run)).first;
+      cached = cache->emplace(found->Run, DisplayForm(found->Run, options)).first;
     }
     form = cached->second;
   }
@@ -64,8 +64,9 @@ std::u16string StatusText(int paragraph, int word) {
 
 }  // namespace
 
-std::optional<TWordRun> FindWordRun(const std::u16string& item) {
+std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit) {
   TPattern pattern;
+  pattern.SetJit(jit);
   pattern.SetRegEx(kWordRunPattern);
   pattern.SetOptions(preCaseLess);
   pattern.SetSubject(item);
@@ -75,19 +76,21 @@ std::optional<TWordRun> FindWordRun(const std::u16string& item) {
   return TWordRun{pattern.SubjectLeft(), pattern.Groups(1), pattern.SubjectRight()};
 }
 
-std::u16string StressedItem(const std::u16string& lowercasedItem) {
-  return StressItem(lowercasedItem, nullptr);
+std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options) {
+  return StressItem(lowercasedItem, options, nullptr);
 }
 
-std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host) {
+std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
+                              TStressOptions options) {
   host.ClearResult();
   const std::u16string savedCaption = host.GetCaption();
 
   std::vector<std::u16string> paragraphs = SplitDelimited(sourceText, kParagraphDelimiter);
   TResultText result(paragraphs);
-  // The engine is a pure function of the run, so one run may remember what it computed.
+  // The engine is a pure function of the word and the options, so one run may remember what it
+  // computed.
   TFormCache cache;
-  TFormCache* const cacheInUse = LiteralMode() ? nullptr : &cache;
+  TFormCache* const cacheInUse = options.Literal ? nullptr : &cache;
   std::int32_t wordTotal = 0;
 
   const int paragraphCount = static_cast<int>(paragraphs.size());
@@ -114,7 +117,7 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
         for (; settled < static_cast<std::size_t>(q); ++settled) {
           words[settled] = AsciiLowerCase(words[settled]);
         }
-        item = StressItem(AsciiLowerCase(item), cacheInUse);
+        item = StressItem(AsciiLowerCase(item), options, cacheInUse);
         settled = static_cast<std::size_t>(q) + 1;
       }
     }

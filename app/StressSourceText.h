@@ -6,12 +6,15 @@
 #include <string>
 
 #include "app/StressHost.h"
+#include "engine/StressOptions.h"
 
 namespace lexipulse {
 
 // StressSourceText runs the whole pipeline over sourceText (lines joined with CR LF), driving
-// host, and returns the number of word items visited.
-std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host);
+// host, and returns the number of word items visited. options are the choices of this run; the
+// default is the program's specified behaviour.
+std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
+                              TStressOptions options = {});
 
 // kShortItemLength is the length in code units up to which a word item is never stressed.
 inline constexpr std::size_t kShortItemLength = 4;
@@ -24,11 +27,12 @@ struct TWordRun {
 };
 
 // FindWordRun finds the first run of word characters of an item, or nothing when it has none.
-std::optional<TWordRun> FindWordRun(const std::u16string& item);
+// jit chooses the matcher (TPattern::SetJit).
+std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit = true);
 
 // StressedItem is what the pipeline makes of one word item already lowercased: its first
 // run of word characters replaced by the stressed display form (items of four code units or
 // fewer, and items without word characters, come back as given).
-std::u16string StressedItem(const std::u16string& lowercasedItem);
+std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options = {});
 
 }  // namespace lexipulse

@@ -13,7 +13,6 @@
 #include "app/StressSourceText.h"
 #include "bench/BenchText.h"
 #include "engine/Dictionary.h"
-#include "pattern/LiteralMode.h"
 
 namespace lexipulse {
 namespace {
@@ -54,11 +53,11 @@ const std::u16string& LiteralPrefix() {
   return kText;
 }
 
-void RunPipeline(benchmark::State& state, const std::u16string& text) {
+void RunPipeline(benchmark::State& state, const std::u16string& text, TStressOptions options = {}) {
   TQuietHost host;  // shows nothing and never pulls the result, so only the pipeline is timed
   std::int64_t words = 0;
   for (auto _ : state) {
-    words += StressSourceText(text, host);
+    words += StressSourceText(text, host, options);
   }
   state.counters["words_per_second"] =
       benchmark::Counter(static_cast<double>(words), benchmark::Counter::kIsRate);
@@ -74,9 +73,7 @@ void BM_OneParagraph(benchmark::State& state) {
 }
 
 void BM_LiteralLines(benchmark::State& state) {
-  SetLiteralMode(true);
-  RunPipeline(state, LiteralPrefix());
-  SetLiteralMode(false);
+  RunPipeline(state, LiteralPrefix(), {.Literal = true});
 }
 
 BENCHMARK(BM_Lines)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -357,20 +357,13 @@ class TConsoleHost : public TStressHost {
   std::string _Output;
 };
 
-// LoadDictionaryOnce loads the built-in dictionary before the first word of the process;
-// a failed load is tried again by the next call.
-void LoadDictionaryOnce() {
-  static const bool kLoaded = (LoadDictionary(), true);
-  static_cast<void>(kLoaded);
-}
-
 // StressBlock stresses whole lines of UTF-8 text and returns them as UTF-8; it counts the
 // word items it visited into words.
-std::string StressBlock(std::string_view bytes, TProgressBar* progress, std::int64_t& words) {
+std::string StressBlock(std::string_view bytes, TStressOptions options, TProgressBar* progress,
+                        std::int64_t& words) {
   const TLines input = SplitLines(Utf8ToUtf16(bytes));
-  LoadDictionaryOnce();
   TConsoleHost host(input.Breaks, progress, words);
-  StressSourceText(JoinWithCrLf(input.Lines), host);
+  StressSourceText(JoinWithCrLf(input.Lines), host, options);
   words += host.Words();
   return host.Output();
 }
@@ -395,10 +388,8 @@ std::int64_t CountWordItems(std::string_view text) {
                                    1);
 }
 
-void StressText(std::string_view text, TOutput& output, bool showProgress,
+void StressText(std::string_view text, TStressOptions options, TOutput& output, bool showProgress,
                 const TConsoleSettings& settings, std::ostream& err) {
-  // The load comes before the bar starts its clock, so the rate counts words only.
-  LoadDictionaryOnce();
   std::unique_ptr<TProgressBar> progress;
   if (showProgress) {
     progress = std::make_unique<TProgressBar>(err, CountWordItems(text), settings.Clock);
@@ -406,7 +397,7 @@ void StressText(std::string_view text, TOutput& output, bool showProgress,
   std::int64_t words = 0;
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = BlockEnd(text, start, settings.BlockBytes);
-    output.Write(StressBlock(text.substr(start, end - start), progress.get(), words));
+    output.Write(StressBlock(text.substr(start, end - start), options, progress.get(), words));
     start = end;
   }
   if (progress) {
@@ -414,19 +405,19 @@ void StressText(std::string_view text, TOutput& output, bool showProgress,
   }
 }
 
-std::string ExplainLine(const std::u16string& word) {
-  const TExplanation explanation = ExplainItem(word);
+std::string ExplainLine(const std::u16string& word, TStressOptions options) {
+  const TExplanation explanation = ExplainItem(word, options);
   return Utf16ToUtf8(word) + '\t' + Utf16ToUtf8(explanation.Display) + '\t' +
          Utf16ToUtf8(explanation.How) + '\n';
 }
 
-std::string Explain(const std::vector<std::string>& words, std::istream& in) {
-  LoadDictionaryOnce();
+std::string Explain(const std::vector<std::string>& words, std::istream& in,
+                    TStressOptions options) {
   std::string lines;
   if (!words.empty()) {
     for (const auto& word : words) {
       CheckUtf8(word, "word '" + word + "'");
-      lines += ExplainLine(Utf8ToUtf16(word));
+      lines += ExplainLine(Utf8ToUtf16(word), options);
     }
     return lines;
   }
@@ -441,34 +432,32 @@ std::string Explain(const std::vector<std::string>& words, std::istream& in) {
     return lines;
   }
   for (const auto& word : input.Lines) {
-    lines += ExplainLine(word);
+    lines += ExplainLine(word, options);
   }
   return lines;
 }
 
-std::string SampleResult() {
+std::string SampleResult(TStressOptions options) {
   const TLines sample = SplitLines(SampleText());
-  LoadDictionaryOnce();
   // The sample's lines each get an LF, as a console shows them.
   const std::vector<std::u16string> breaks(sample.Lines.size() - 1, u"\n");
   TConsoleHost host(breaks, nullptr, 0);
-  StressSourceText(JoinWithCrLf(sample.Lines), host);
+  StressSourceText(JoinWithCrLf(sample.Lines), host, options);
   return host.Output() + "\n";
 }
 
-// TStressingOrderScope puts an order in force for one run and the previous one back after.
-class TStressingOrderScope {
- public:
-  explicit TStressingOrderScope(TStressingOrder order) : _Saved(StressingOrder()) {
-    SetStressingOrder(order);
-  }
-  TStressingOrderScope(const TStressingOrderScope&) = delete;
-  TStressingOrderScope& operator=(const TStressingOrderScope&) = delete;
-  ~TStressingOrderScope() { SetStressingOrder(_Saved); }
+// OptionsOf is the stressing choices the command line asks for.
+TStressOptions OptionsOf(const TCommand& command) {
+  TStressOptions options;
+  if (command.PreferDictionary) options.Order = TStressingOrder::DictionaryFirst;
+  return options;
+}
 
- private:
-  TStressingOrder _Saved;
-};
+// LoadBuiltInDictionary loads the embedded dictionary unless one is in place already (a test or
+// an earlier run in the same process may have put it there).
+void LoadBuiltInDictionary() {
+  if (Dictionary.empty()) LoadDictionary();
+}
 
 int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostream& err,
         const TConsoleSettings& settings) {
@@ -480,15 +469,16 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
     out << kProgramName << " (Lexipulse) " << kProgramVersion << '\n';
     return kExitSuccess;
   }
-  const TStressingOrderScope order(command.PreferDictionary ? TStressingOrder::DictionaryFirst
-                                                            : TStressingOrder::RulesFirst);
+  const TStressOptions options = OptionsOf(command);
   if (command.Explain) {
-    const std::string lines = Explain(command.Operands, in);
+    LoadBuiltInDictionary();
+    const std::string lines = Explain(command.Operands, in, options);
     TOutput output(out, command.Output);
     output.Write(lines);
     output.Finish();
   } else if (command.Sample) {
-    const std::string result = SampleResult();
+    LoadBuiltInDictionary();
+    const std::string result = SampleResult(options);
     TOutput output(out, command.Output);
     output.Write(result);
     output.Finish();
@@ -500,8 +490,10 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
     const std::string text = ReadInputs(inputs, in);
     const bool showProgress =
         settings.ErrorIsTerminal && !command.Quiet && text.size() > settings.ProgressMinBytes;
+    // The load comes before a progress bar starts its clock, so the rate counts words only.
+    LoadBuiltInDictionary();
     TOutput output(out, command.Output);
-    StressText(text, output, showProgress, settings, err);
+    StressText(text, options, output, showProgress, settings, err);
     output.Finish();
   }
   return kExitSuccess;

@@ -74,20 +74,20 @@ std::u16string LookUps(const TWordToStress& word) {
 
 }  // namespace
 
-TExplanation ExplainItem(const std::u16string& item) {
+TExplanation ExplainItem(const std::u16string& item, TStressOptions options) {
   if (item.size() <= kShortItemLength) {
     return {item, u"short word, left as it is"};
   }
   // The item goes through the pipeline's own steps, so an explanation describes what it does.
   const std::u16string lowercased = AsciiLowerCase(item);
-  const std::optional<TWordRun> found = FindWordRun(lowercased);
+  const std::optional<TWordRun> found = FindWordRun(lowercased, !options.Literal);
   if (!found) {
     return {lowercased, u"no word characters, left as it is"};
   }
   if (found->Run.size() > kLongestWord) {
     return {lowercased, u"too long for a word, left as it is"};
   }
-  TWordToStress word(found->Run);
+  TWordToStress word(found->Run, options);
   word.Process();
   return {found->Left + CapitalsToAccents(word.WordStressed()) + found->Right,
           word.DecidingRule() != nullptr ? RuleName(word) : LookUps(word)};

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/StressOptions.h"
+
 namespace lexipulse {
 
 // TExplanation is what the pipeline makes of one word item and how it was decided.
@@ -18,7 +20,7 @@ struct TExplanation {
 
 // ExplainItem treats item as the pipeline treats a word item (lowercased, its first run of
 // word characters stressed and put back in place; items of four code units or fewer left as
-// they are) in the stressing order in force, and tells how the run was decided.
-TExplanation ExplainItem(const std::u16string& item);
+// they are) with the given options, and tells how the run was decided.
+TExplanation ExplainItem(const std::u16string& item, TStressOptions options = {});
 
 }  // namespace lexipulse

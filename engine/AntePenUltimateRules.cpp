@@ -48,43 +48,33 @@ std::u16string PestiferousPattern() {
 }
 
 std::u16string TWordToStress::doTranscendentalRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kTranscendentalPattern),
-                    .Form = ByTemplate(kTranscendentalTemplate),
-                    .Label = kTranscendentalLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kTranscendentalPattern),
+                   .Form = ByTemplate(kTranscendentalTemplate),
+                   .Label = kTranscendentalLabel});
 }
 
 std::u16string TWordToStress::doVolubleRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kVolublePattern),
-                    .Form = ByTemplate(kVolubleTemplate),
-                    .Label = kVolubleLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kVolublePattern),
+                   .Form = ByTemplate(kVolubleTemplate),
+                   .Label = kVolubleLabel});
 }
 
 std::u16string TWordToStress::doPestiferousRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = PestiferousPattern(),
-                    .Form = ByTemplate(kPestiferousTemplate),
-                    .Label = kPestiferousLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = PestiferousPattern(),
+                   .Form = ByTemplate(kPestiferousTemplate),
+                   .Label = kPestiferousLabel});
 }
 
 std::u16string TWordToStress::doSenescenceRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kSenescencePattern),
-                    .Form = ByTemplate(kSenescenceTemplate),
-                    .Label = kSenescenceLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kSenescencePattern),
+                   .Form = ByTemplate(kSenescenceTemplate),
+                   .Label = kSenescenceLabel});
 }
 
 std::u16string TWordToStress::doDistributiveRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kDistributivePattern),
-                    .Form = ByTemplate(kDistributiveTemplate),
-                    .Label = kDistributiveLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kDistributivePattern),
+                   .Form = ByTemplate(kDistributiveTemplate),
+                   .Label = kDistributiveLabel});
 }
 
 }  // namespace lexipulse

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,7 +15,6 @@
 #include <vector>
 
 #include "engine/Resource.h"
-#include "pattern/LiteralMode.h"
 #include "pattern/Pattern.h"
 #include "pattern/Utf.h"
 
@@ -156,11 +156,12 @@ class TIndex {
 };
 
 // What the lookups read besides Dictionary itself, rebuilt whenever Dictionary is replaced. The
-// joined text is built only when a scan first needs it, since indexed data never does.
+// scanner holds the joined text as its subject, encoded once when a scan first needs it, since
+// indexed data never does; each scan only sets its pattern.
 struct TDictionaryState {
   bool Indexable = true;
   TIndex Index;
-  std::optional<std::u16string> Joined;
+  std::unique_ptr<TPattern> Scanner;
 };
 
 TDictionaryState& State() {
@@ -217,12 +218,17 @@ TDictionaryState BuildState(const std::vector<std::u16string>& lines) {
   return state;
 }
 
-const std::u16string& JoinedText() {
-  std::optional<std::u16string>& joined = State().Joined;
-  if (!joined) {
-    joined = JoinLines(Dictionary);
+TPattern& Scanner() {
+  std::unique_ptr<TPattern>& scanner = State().Scanner;
+  if (!scanner) {
+    auto created = std::make_unique<TPattern>();
+    created->SetOptions(preCaseLess);
+    // A lookup pattern is made of the word, so it is never kept in the cache of fixed patterns.
+    created->SetShared(false);
+    created->SetSubject(JoinLines(Dictionary));
+    scanner = std::move(created);
   }
-  return *joined;
+  return *scanner;
 }
 
 std::u16string DecodeWindows1252(std::string_view bytes) {
@@ -342,30 +348,31 @@ void FreeDictionary() {
   State() = TDictionaryState();
 }
 
-bool DictionaryIndexed() { return State().Indexable && !LiteralMode(); }
+bool DictionaryIndexed() { return State().Indexable; }
 
 std::optional<std::u16string_view> FindIndexedValue(std::u16string_view word) {
   return State().Index.Find(word);
 }
 
-std::u16string ScanDictionary(const std::u16string& word) {
+std::u16string ScanDictionary(const std::u16string& word, bool literal) {
   // Any other text would be read as pattern syntax or match inside a line; it is not looked up.
   if (!IsWordRun(word)) {
     return word;
   }
-  // The unoptimised lookup joins the list anew for every word; otherwise the text joined at
-  // load serves.
-  const bool literal = LiteralMode();
-  const std::u16string freshJoined = literal ? JoinLines(Dictionary) : std::u16string();
-  const std::u16string& subject = literal ? freshJoined : JoinedText();
-
-  TPattern pattern;
   std::u16string regEx(kScanPrefix);
   regEx += word;
   regEx += kScanSuffix;
+  // The literal lookup joins the list anew and searches it with the interpreter; otherwise the
+  // scanner's subject, encoded once, serves.
+  TPattern literalPattern;
+  TPattern& pattern = literal ? literalPattern : Scanner();
+  if (literal) {
+    literalPattern.SetOptions(preCaseLess);
+    literalPattern.SetJit(false);
+    literalPattern.SetShared(false);
+    literalPattern.SetSubject(JoinLines(Dictionary));
+  }
   pattern.SetRegEx(regEx);
-  pattern.SetOptions(preCaseLess);
-  pattern.SetSubject(subject);
   std::u16string result = pattern.Match() ? pattern.Groups(1) : word;
   std::ranges::replace(result, u'"', u'`');
   return result;

@@ -24,8 +24,8 @@ void SetDictionaryLines(std::vector<std::u16string> lines);
 // FreeDictionary releases Dictionary and its index.
 void FreeDictionary();
 
-// DictionaryIndexed tells whether lookups use the index built at load; false when the data
-// breaks a property that makes the index identical to the scan, or in literal mode.
+// DictionaryIndexed tells whether lookups may use the index built at load; false when the data
+// breaks a property that makes the index identical to the scan.
 bool DictionaryIndexed();
 
 // FindIndexedValue looks the word up in the index (ASCII case ignored); nothing when absent.
@@ -34,7 +34,8 @@ bool DictionaryIndexed();
 std::optional<std::u16string_view> FindIndexedValue(std::u16string_view word);
 
 // ScanDictionary is the lookup as a pattern search over the joined list: the reference
-// behaviour, used when the index cannot be.
-std::u16string ScanDictionary(const std::u16string& word);
+// behaviour, used when the index cannot be. A literal scan joins the list anew and runs the
+// interpreter.
+std::u16string ScanDictionary(const std::u16string& word, bool literal = false);
 
 }  // namespace lexipulse

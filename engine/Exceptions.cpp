@@ -34,9 +34,10 @@ namespace {
 // tells which texts a match does not make an exception.
 TExceptionResult ScanExceptions(const std::u16string& text,
                                 std::span<const std::u16string_view> list,
-                                bool (*derived)(const std::u16string&)) {
+                                bool (*derived)(const std::u16string&), bool jit) {
   TExceptionResult result;
   TPattern pattern;
+  pattern.SetJit(jit);
   for (std::u16string_view entry : list) {
     const std::size_t bar = entry.find(u'|');
     pattern.SetRegEx(std::u16string(entry.substr(0, bar)));
@@ -57,12 +58,12 @@ TExceptionResult ScanExceptions(const std::u16string& text,
 }  // namespace
 
 TExceptionResult FindException(const std::u16string& text,
-                               std::span<const std::u16string_view> list) {
-  return ScanExceptions(text, list, nullptr);
+                               std::span<const std::u16string_view> list, bool jit) {
+  return ScanExceptions(text, list, nullptr, jit);
 }
 
-TExceptionResult FindPolishException(const std::u16string& text) {
-  return ScanExceptions(text, PolishExceptions, IsDerivedWord);
+TExceptionResult FindPolishException(const std::u16string& text, bool jit) {
+  return ScanExceptions(text, PolishExceptions, IsDerivedWord, jit);
 }
 
 bool IsDerivedWord(const std::u16string& text) {

@@ -24,13 +24,14 @@ struct TExceptionResult {
 };
 
 // FindException scans every entry of list against text, in order and without an early exit,
-// so a later matching entry overrides the form of an earlier one.
+// so a later matching entry overrides the form of an earlier one. jit chooses the matcher as
+// TPattern::SetJit does.
 TExceptionResult FindException(const std::u16string& text,
-                               std::span<const std::u16string_view> list);
+                               std::span<const std::u16string_view> list, bool jit = true);
 
 // FindPolishException scans PolishExceptions like FindException, but a text that is one of
 // PolishDerivedWords is never found to be an exception.
-TExceptionResult FindPolishException(const std::u16string& text);
+TExceptionResult FindPolishException(const std::u16string& text, bool jit = true);
 
 // IsDerivedWord tells whether text equals one of PolishDerivedWords, ignoring ASCII case.
 bool IsDerivedWord(const std::u16string& text);

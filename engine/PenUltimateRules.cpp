@@ -57,7 +57,8 @@ constexpr std::u16string_view kMementoLabel = u"   {Memento Rule}";
 // by groups 2 and 4), else the vowel run of group 2.
 std::u16string SpectatorForm(TPattern& match) {
   const std::u16string start = match.Groups(1);
-  if (CountVowels(start) > 0) return UpperLastVowel(start) + match.Groups(2) + match.Groups(4);
+  if (CountVowels(start) > 0)
+    return UpperLastVowel(start, match.Jit()) + match.Groups(2) + match.Groups(4);
   match.SetReplacement(std::u16string(kSpectatorTemplate));
   match.ReplaceAll();
   return match.Subject();
@@ -77,75 +78,59 @@ std::u16string OratoryPattern() {
 }
 
 std::u16string TWordToStress::doPriorityRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kPriorityPattern),
-                    .Form = ByTemplate(kPriorityTemplate),
-                    .Label = kPriorityLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kPriorityPattern),
+                   .Form = ByTemplate(kPriorityTemplate),
+                   .Label = kPriorityLabel});
 }
 
 std::u16string TWordToStress::doClassifiedRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kClassifiedPattern),
-                    .Form = ByTemplate(kClassifiedTemplate),
-                    .Label = kClassifiedLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kClassifiedPattern),
+                   .Form = ByTemplate(kClassifiedTemplate),
+                   .Label = kClassifiedLabel});
 }
 
 std::u16string TWordToStress::doBulgarianRule(const std::u16string&) {
-  return ApplyRule(BaseWord(),
-                   {.Pattern = std::u16string(kBulgarianPattern),
-                    .Form = ByTemplate(kBulgarianTemplate),
-                    .Label = kBulgarianLabel},
-                   _WordStressed);
+  return Apply(BaseWord(), {.Pattern = std::u16string(kBulgarianPattern),
+                            .Form = ByTemplate(kBulgarianTemplate),
+                            .Label = kBulgarianLabel});
 }
 
 std::u16string TWordToStress::doPolishRule(const std::u16string&) {
-  return ApplyRule(BaseWord(),
-                   {.Pattern = std::u16string(kPolishPattern),
-                    .Form = ByTemplate(kPolishTemplate),
-                    .Label = kPolishLabel,
-                    .Exception = ExceptionBranch(FindPolishException, kPolishExceptionLabel)},
-                   _WordStressed);
+  return Apply(BaseWord(),
+               {.Pattern = std::u16string(kPolishPattern),
+                .Form = ByTemplate(kPolishTemplate),
+                .Label = kPolishLabel,
+                .Exception = ExceptionBranch(FindPolishException, kPolishExceptionLabel)});
 }
 
 std::u16string TWordToStress::doSpectatorRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kSpectatorPattern),
-                    .Form = SpectatorForm,
-                    .Label = kSpectatorLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kSpectatorPattern),
+                   .Form = SpectatorForm,
+                   .Label = kSpectatorLabel});
 }
 
 std::u16string TWordToStress::doPsittacosisRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kPsittacosisPattern),
-                    .Form = ByTemplate(kPsittacosisTemplate),
-                    .Label = kPsittacosisLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kPsittacosisPattern),
+                   .Form = ByTemplate(kPsittacosisTemplate),
+                   .Label = kPsittacosisLabel});
 }
 
 std::u16string TWordToStress::doAnemiaRule(const std::u16string&) {
-  return ApplyRule(BaseWord(),
-                   {.Pattern = std::u16string(kAnemiaPattern),
-                    .Form = ByTemplate(kAnemiaTemplate),
-                    .Label = kAnemiaLabel},
-                   _WordStressed);
+  return Apply(BaseWord(), {.Pattern = std::u16string(kAnemiaPattern),
+                            .Form = ByTemplate(kAnemiaTemplate),
+                            .Label = kAnemiaLabel});
 }
 
 std::u16string TWordToStress::doOratoryRule(const std::u16string& w) {
-  return ApplyRule(
+  return Apply(
       w,
-      {.Pattern = OratoryPattern(), .Form = ByTemplate(kOratoryTemplate), .Label = kOratoryLabel},
-      _WordStressed);
+      {.Pattern = OratoryPattern(), .Form = ByTemplate(kOratoryTemplate), .Label = kOratoryLabel});
 }
 
 std::u16string TWordToStress::doMementoRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kMementoPattern),
-                    .Form = ByTemplate(kMementoTemplate),
-                    .Label = kMementoLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kMementoPattern),
+                   .Form = ByTemplate(kMementoTemplate),
+                   .Label = kMementoLabel});
 }
 
 }  // namespace lexipulse

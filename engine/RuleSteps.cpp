@@ -25,14 +25,15 @@ std::u16string ExpandTemplate(TPattern& match, std::u16string_view replacementTe
 }  // namespace
 
 std::u16string ApplyRule(const std::u16string& word, const TRuleShape& shape,
-                         std::u16string& wordStressed) {
+                         std::u16string& wordStressed, bool jit) {
   TPattern match;
+  match.SetJit(jit);
   match.SetRegEx(shape.Pattern);
   match.SetOptions(preCaseLess);
   match.SetSubject(word);
   if (!match.Match()) return {};
   if (shape.Exception) {
-    if (std::optional<std::u16string> trace = shape.Exception(match.Groups(0))) {
+    if (std::optional<std::u16string> trace = shape.Exception(match.Groups(0), jit)) {
       return std::move(*trace);
     }
   }
@@ -58,13 +59,13 @@ TFormBuilder JoinGroups(int markedGroup, std::u16string (*mark)(const std::u16st
 }
 
 TExceptionFinder InList(std::span<const std::u16string_view> list) {
-  return [list](const std::u16string& match) { return FindException(match, list); };
+  return [list](const std::u16string& match, bool jit) { return FindException(match, list, jit); };
 }
 
 TExceptionCheck ExceptionBranch(TExceptionFinder find, std::u16string_view label) {
-  return [find = std::move(find), label](const std::u16string& match) {
+  return [find = std::move(find), label](const std::u16string& match, bool jit) {
     std::optional<std::u16string> trace;
-    if (TExceptionResult exception = find(match); exception.Found) {
+    if (TExceptionResult exception = find(match, jit); exception.Found) {
       trace = exception.Form + std::u16string(label);
     }
     return trace;
@@ -76,8 +77,9 @@ std::u16string UpperFirstLetter(const std::u16string& text) {
   return AsciiUpperCase(text.substr(0, 1)) + text.substr(1);
 }
 
-std::u16string UpperLastVowel(const std::u16string& text) {
+std::u16string UpperLastVowel(const std::u16string& text, bool jit) {
   TPattern match;
+  match.SetJit(jit);
   match.SetRegEx(std::u16string(kUpperLastVowelPattern));
   match.SetOptions(preCaseLess);
   match.SetSubject(text);

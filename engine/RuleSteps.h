@@ -21,8 +21,10 @@ inline constexpr std::u16string_view ConsonantClass = u"[bcdefghjklmnpqrstvwxz]"
 using TFormBuilder = std::function<std::u16string(TPattern& match)>;
 
 // TExceptionCheck looks at the whole match and returns the trace of the exception branch when
-// the match is an exception, or nothing when the rule may stress the word.
-using TExceptionCheck = std::function<std::optional<std::u16string>(const std::u16string& match)>;
+// the match is an exception, or nothing when the rule may stress the word; jit chooses the
+// matcher of its own searches.
+using TExceptionCheck =
+    std::function<std::optional<std::u16string>(const std::u16string& match, bool jit)>;
 
 // TRuleShape is one entry of the rule catalogue: the pattern, how the stressed form is built,
 // the label of the trace and, for the rules with exception lists, the exception check.
@@ -39,9 +41,9 @@ struct TRuleShape {
 // match, ask the exception check first (its trace ends the rule without stressing), otherwise
 // build the form, store it in wordStressed and return the trace. Without a match the trace is
 // empty and wordStressed is left alone. The pattern object lives on the stack, so it is
-// released on every path, failures included.
+// released on every path, failures included. jit chooses the matcher (TPattern::SetJit).
 std::u16string ApplyRule(const std::u16string& word, const TRuleShape& shape,
-                         std::u16string& wordStressed);
+                         std::u16string& wordStressed, bool jit = true);
 
 // ByTemplate builds the form by expanding the replacement template over the word.
 TFormBuilder ByTemplate(std::u16string_view replacementTemplate);
@@ -51,7 +53,7 @@ TFormBuilder ByTemplate(std::u16string_view replacementTemplate);
 TFormBuilder JoinGroups(int markedGroup, std::u16string (*mark)(const std::u16string&));
 
 // TExceptionFinder scans an exception list for the whole match of a rule.
-using TExceptionFinder = std::function<TExceptionResult(const std::u16string& match)>;
+using TExceptionFinder = std::function<TExceptionResult(const std::u16string& match, bool jit)>;
 
 // InList finds the exceptions of one list with FindException.
 TExceptionFinder InList(std::span<const std::u16string_view> list);
@@ -66,7 +68,8 @@ std::u16string UpperFirstLetter(const std::u16string& text);
 
 // UpperLastVowel capitalises the last vowel letter of text when only letters of
 // "[bcdefghjklmnpqrstvwxz]" follow it (conf gives cOnf); otherwise text comes back as it is.
-std::u16string UpperLastVowel(const std::u16string& text);
+// jit chooses the matcher (TPattern::SetJit).
+std::u16string UpperLastVowel(const std::u16string& text, bool jit = true);
 
 // CountVowels counts the characters of text that are one of the lower-case letters a e i o u y.
 std::size_t CountVowels(const std::u16string& text);

@@ -50,59 +50,47 @@ bool StartsWithVowel(const std::u16string& w) {
 }  // namespace
 
 std::u16string TWordToStress::doFirstSyllableGreekRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kFirstSyllableGreekPattern),
-                    .Form = ByTemplate(StartsWithVowel(w) ? kFirstSyllableGreekVowelTemplate
-                                                          : kFirstSyllableGreekTemplate),
-                    .Label = kFirstSyllableGreekLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kFirstSyllableGreekPattern),
+                   .Form = ByTemplate(StartsWithVowel(w) ? kFirstSyllableGreekVowelTemplate
+                                                         : kFirstSyllableGreekTemplate),
+                   .Label = kFirstSyllableGreekLabel});
 }
 
 std::u16string TWordToStress::doGreekRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kGreekPattern),
-                    .Form = ByTemplate(kGreekTemplate),
-                    .Label = kGreekLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kGreekPattern),
+                   .Form = ByTemplate(kGreekTemplate),
+                   .Label = kGreekLabel});
 }
 
 std::u16string TWordToStress::doCameroonRule(const std::u16string&) {
-  return ApplyRule(
-      BaseWord(),
-      {.Pattern = std::u16string(kCameroonPattern),
-       .Form = JoinGroups(2, AsciiUpperCase),
-       .Label = kCameroonLabel,
-       .LabelAfterForm = true,
-       .Exception = ExceptionBranch(InList(CameroonExceptions), kCameroonExceptionLabel)},
-      _WordStressed);
+  return Apply(BaseWord(),
+               {.Pattern = std::u16string(kCameroonPattern),
+                .Form = JoinGroups(2, AsciiUpperCase),
+                .Label = kCameroonLabel,
+                .LabelAfterForm = true,
+                .Exception = ExceptionBranch(InList(CameroonExceptions), kCameroonExceptionLabel)});
 }
 
 std::u16string TWordToStress::doFrenchRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kFrenchPattern),
-                    .Form = JoinGroups(2, UpperFirstLetter),
-                    .Label = kFrenchLabel,
-                    .LabelAfterForm = true,
-                    .Exception = ExceptionBranch(InList(FrenchExceptions), kFrenchExceptionLabel)},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kFrenchPattern),
+                   .Form = JoinGroups(2, UpperFirstLetter),
+                   .Label = kFrenchLabel,
+                   .LabelAfterForm = true,
+                   .Exception = ExceptionBranch(InList(FrenchExceptions), kFrenchExceptionLabel)});
 }
 
 std::u16string TWordToStress::doChineseRule(const std::u16string&) {
-  return ApplyRule(
-      BaseWord(),
-      {.Pattern = std::u16string(kChinesePattern),
-       .Form = ByTemplate(kChineseTemplate),
-       .Label = kChineseLabel,
-       .Exception = ExceptionBranch(InList(ChineseExceptions), kChineseExceptionLabel)},
-      _WordStressed);
+  return Apply(BaseWord(),
+               {.Pattern = std::u16string(kChinesePattern),
+                .Form = ByTemplate(kChineseTemplate),
+                .Label = kChineseLabel,
+                .Exception = ExceptionBranch(InList(ChineseExceptions), kChineseExceptionLabel)});
 }
 
 std::u16string TWordToStress::doDescendRule(const std::u16string& w) {
-  return ApplyRule(w,
-                   {.Pattern = std::u16string(kDescendPattern),
-                    .Form = ByTemplate(kDescendTemplate),
-                    .Label = kDescendLabel},
-                   _WordStressed);
+  return Apply(w, {.Pattern = std::u16string(kDescendPattern),
+                   .Form = ByTemplate(kDescendTemplate),
+                   .Label = kDescendLabel});
 }
 
 }  // namespace lexipulse

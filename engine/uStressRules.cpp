@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "engine/Dictionary.h"
+#include "engine/RuleSteps.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
 
@@ -16,8 +17,6 @@ namespace {
 
 constexpr char16_t kSplitWordPattern[] = u"(.+)(ing|ed|ly|s|edly|ingly|ary|iary|al|'s)\\b";
 constexpr std::size_t kSplitWordMinLength = 5;
-
-TStressingOrder stressingOrder = TStressingOrder::RulesFirst;
 
 bool IsAsciiCapital(char16_t c) { return c >= u'A' && c <= u'Z'; }
 
@@ -42,19 +41,19 @@ char16_t AccentedCapital(char16_t c) {
 
 }  // namespace
 
-void SetStressingOrder(TStressingOrder order) { stressingOrder = order; }
+TWordToStress::TWordToStress(const std::u16string& RawWord, TStressOptions options)
+    : _Options(options), _BaseWord(RawWord), _WordStressed(RawWord) {}
 
-TStressingOrder StressingOrder() { return stressingOrder; }
-
-TWordToStress::TWordToStress(const std::u16string& RawWord)
-    : _BaseWord(RawWord), _WordStressed(RawWord) {}
+std::u16string TWordToStress::Apply(const std::u16string& w, const TRuleShape& shape) {
+  return ApplyRule(w, shape, _WordStressed, !_Options.Literal);
+}
 
 void TWordToStress::Process() {
   if (_BaseWord.size() > kLongestWord) {
     _Radical = _BaseWord;
     return;
   }
-  if (stressingOrder == TStressingOrder::DictionaryFirst) {
+  if (_Options.Order == TStressingOrder::DictionaryFirst) {
     ProcessDictionaryFirst();
   } else {
     ProcessRulesFirst();
@@ -94,7 +93,7 @@ void TWordToStress::ProcessDictionaryFirst() {
 }
 
 bool TWordToStress::LookUp(const std::u16string& radical, const std::u16string& ending) {
-  std::optional<std::u16string> form = FindInDictionary(radical);
+  std::optional<std::u16string> form = FindInDictionary(radical, _Options.Literal);
   _LookUps.push_back({radical, ending, form.has_value()});
   if (!form) {
     return false;
@@ -128,6 +127,7 @@ void TWordToStress::SplitWord() {
   TPattern pattern;
   pattern.SetRegEx(kSplitWordPattern);
   pattern.SetOptions(preCaseLess);
+  pattern.SetJit(!_Options.Literal);
   pattern.SetSubject(_BaseWord);
   if (!pattern.Match()) {
     return;
@@ -144,12 +144,12 @@ void TWordToStress::SplitWord() {
   _Ending = std::move(ending);
 }
 
-std::u16string LookUpDictionary(const std::u16string& word) {
-  return FindInDictionary(word).value_or(word);
+std::u16string LookUpDictionary(const std::u16string& word, bool literal) {
+  return FindInDictionary(word, literal).value_or(word);
 }
 
-std::optional<std::u16string> FindInDictionary(const std::u16string& word) {
-  if (DictionaryIndexed()) {
+std::optional<std::u16string> FindInDictionary(const std::u16string& word, bool literal) {
+  if (!literal && DictionaryIndexed()) {
     const std::optional<std::u16string_view> value = FindIndexedValue(word);
     if (!value) {
       return std::nullopt;
@@ -160,7 +160,7 @@ std::optional<std::u16string> FindInDictionary(const std::u16string& word) {
   }
   // The scan gives the word itself for an absent word, which an entry of an unmarked form
   // would also give; either way the word comes out as it is.
-  std::u16string result = ScanDictionary(word);
+  std::u16string result = ScanDictionary(word, literal);
   if (result == word) {
     return std::nullopt;
   }

@@ -6,17 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/StressOptions.h"
+
 namespace lexipulse {
-
-// TStressingOrder is the order in which Process looks for the stress. RulesFirst is the
-// program's own order and the default. DictionaryFirst looks the word up whole, then by the
-// radical of its suffix split, and leaves to the rule chains only the words the dictionary
-// lacks; only the console front end offers it.
-enum class TStressingOrder { RulesFirst, DictionaryFirst };
-
-// SetStressingOrder chooses the order of every later Process in the process.
-void SetStressingOrder(TStressingOrder order);
-TStressingOrder StressingOrder();
 
 // kLongestWord is the longest run of word characters that Process stresses. English words stay
 // far below it; on longer runs the rule patterns backtrack in time that grows with the square or
@@ -41,8 +33,9 @@ class TWordToStress {
   // text stops its chain.
   using TRule = std::u16string (TWordToStress::*)(const std::u16string& w);
 
-  explicit TWordToStress(const std::u16string& RawWord);
+  explicit TWordToStress(const std::u16string& RawWord, TStressOptions options = {});
 
+  const TStressOptions& Options() const { return _Options; }
   const std::u16string& BaseWord() const { return _BaseWord; }
   const std::u16string& WordStressed() const { return _WordStressed; }
   const std::u16string& Radical() const { return _Radical; }
@@ -58,7 +51,7 @@ class TWordToStress {
 
   // Process runs the stressing order: DoUltimate, DoPenUltimate, DoAntePenUltimate, stopping
   // at the first rule that reports; otherwise SplitWord and the dictionary lookup of Radical.
-  // Under TStressingOrder::DictionaryFirst it runs ProcessDictionaryFirst instead.
+  // When the options ask for TStressingOrder::DictionaryFirst it runs ProcessDictionaryFirst.
   void Process();
   // ProcessDictionaryFirst looks BaseWord up whole, then (when SplitWord splits off an
   // ending) Radical, and runs the three chains only when neither lookup found an entry; a
@@ -112,6 +105,10 @@ class TWordToStress {
   // its form followed by ending; it tells whether one was found.
   bool LookUp(const std::u16string& radical, const std::u16string& ending);
 
+  // Apply runs one rule shape over w with the matcher the options choose.
+  std::u16string Apply(const std::u16string& w, const struct TRuleShape& shape);
+
+  TStressOptions _Options;
   std::u16string _BaseWord;
   std::u16string _WordStressed;
   std::u16string _Radical;
@@ -129,10 +126,11 @@ std::span<const TWordToStress::TRule> AntePenUltimateChain();
 
 // LookUpDictionary returns the value of the first Dictionary line whose key equals word,
 // ignoring ASCII case, with double quotation marks turned into grave accents; or word itself.
-std::u16string LookUpDictionary(const std::u16string& word);
+// A literal lookup scans the joined list even where the index could serve.
+std::u16string LookUpDictionary(const std::u16string& word, bool literal = false);
 // FindInDictionary is LookUpDictionary that tells an absent word apart: no value when the
 // dictionary holds no entry for word (or only one whose form is the word itself).
-std::optional<std::u16string> FindInDictionary(const std::u16string& word);
+std::optional<std::u16string> FindInDictionary(const std::u16string& word, bool literal = false);
 
 // CapitalsToAccents turns rule capitals into the display form: capital vowels become accented
 // capitals, and the remaining ASCII capitals are lowercased unless the second character is a

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "fuzz/FuzzText.h"
-#include "pattern/LiteralMode.h"
 #include "pattern/Pattern.h"
 #include "pattern/Utf.h"
 
@@ -58,8 +57,9 @@ void Configure(TPattern& pattern, std::size_t which, const std::u16string& subje
 
 // ReplacedAll runs ReplaceAll with the template and returns the subject it leaves.
 std::u16string ReplacedAll(std::size_t which, const std::u16string& subject,
-                           const std::u16string& replacement) {
+                           const std::u16string& replacement, bool jit) {
   TPattern pattern;
+  pattern.SetJit(jit);
   Configure(pattern, which, subject);
   pattern.SetReplacement(replacement);
   const bool replaced = pattern.ReplaceAll();
@@ -82,9 +82,11 @@ bool InsertsSubject(std::u16string_view replacement) {
   return false;
 }
 
-TOutcome Run(std::size_t which, const std::u16string& replacement, const std::u16string& subject) {
+TOutcome Run(std::size_t which, const std::u16string& replacement, const std::u16string& subject,
+             bool jit) {
   TOutcome outcome;
   TPattern pattern;
+  pattern.SetJit(jit);
   Configure(pattern, which, subject);
   pattern.SetReplacement(replacement);
   FuzzCheck(pattern.Subject() == subject, "Subject does not read back as written");
@@ -117,16 +119,17 @@ TOutcome Run(std::size_t which, const std::u16string& replacement, const std::u1
     FuzzCheck(!pattern.FoundMatch(), "a match survived Replace");
 
     TPattern literal;
+    literal.SetJit(jit);
     Configure(literal, which, subject);
     literal.SetReplacement(Escaped(replacement));
     literal.Match();
     FuzzCheck(literal.ComputeReplacement() == replacement, "the escaped template is not literal");
   }
   if (!InsertsSubject(replacement)) {
-    outcome.ReplacedAll = ReplacedAll(which, subject, replacement);
+    outcome.ReplacedAll = ReplacedAll(which, subject, replacement, jit);
   }
-  FuzzCheck(ReplacedAll(which, subject, u"\\0") == subject, "\\0 changed the subject");
-  FuzzCheck(ReplacedAll(which, subject, u"$&") == subject, "$& changed the subject");
+  FuzzCheck(ReplacedAll(which, subject, u"\\0", jit) == subject, "\\0 changed the subject");
+  FuzzCheck(ReplacedAll(which, subject, u"$&", jit) == subject, "$& changed the subject");
   return outcome;
 }
 
@@ -146,10 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::u16string subject =
       nul == std::string_view::npos ? std::u16string() : FuzzUtf16(rest.substr(nul + 1));
 
-  const TOutcome shared = Run(which, replacement, subject);
-  SetLiteralMode(true);
-  const TOutcome literal = Run(which, replacement, subject);
-  SetLiteralMode(false);
-  FuzzCheck(shared == literal, "literal mode and shared mode disagree");
+  const TOutcome jit = Run(which, replacement, subject, true);
+  const TOutcome interpreter = Run(which, replacement, subject, false);
+  FuzzCheck(jit == interpreter, "the JIT and the interpreter disagree");
   return 0;
 }

@@ -4,11 +4,9 @@
 
 #include <cstdio>
 #include <map>
-#include <mutex>
 #include <utility>
 
 #include "pattern/CaseMapping.h"
-#include "pattern/LiteralMode.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -148,10 +146,7 @@ namespace {
 using TCacheKey = std::pair<std::string, std::uint32_t>;
 
 // Compiled code is immutable, so one copy per (pattern text, compile word) serves every object.
-struct TPatternCache {
-  std::mutex Mutex;
-  std::map<TCacheKey, std::shared_ptr<const TCompiledPattern>> Entries;
-};
+using TPatternCache = std::map<TCacheKey, std::shared_ptr<const TCompiledPattern>>;
 
 TPatternCache& Cache() {
   static TPatternCache cache;
@@ -187,15 +182,10 @@ std::shared_ptr<const TCompiledPattern> SharedCode(const std::string& pattern,
                                                    std::uint32_t options) {
   TPatternCache& cache = Cache();
   TCacheKey key{pattern, options};
-  {
-    const std::lock_guard lock(cache.Mutex);
-    const auto found = cache.Entries.find(key);
-    if (found != cache.Entries.end()) return found->second;
-  }
-  // Compiling outside the lock keeps other threads running; a racing duplicate is harmless.
+  const auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
   auto compiled = CompileCode(pattern, options, true);
-  const std::lock_guard lock(cache.Mutex);
-  return cache.Entries.try_emplace(std::move(key), std::move(compiled)).first->second;
+  return cache.try_emplace(std::move(key), std::move(compiled)).first->second;
 }
 
 }  // namespace
@@ -244,14 +234,32 @@ void TPattern::SetSubject(const std::u16string& value) {
 
 std::u16string TPattern::Replacement() const { return Utf8ToUtf16(FReplacement); }
 
+bool TPattern::Jit() const { return FJit; }
+
+void TPattern::SetJit(bool value) {
+  if (value == FJit) return;
+  FJit = value;
+  Discard();
+}
+
+bool TPattern::Shared() const { return FShared; }
+
+void TPattern::SetShared(bool value) {
+  if (value == FShared) return;
+  FShared = value;
+  Discard();
+}
+
+std::size_t TPattern::SharedCodeCount() { return Cache().size(); }
+
 void TPattern::SetReplacement(const std::u16string& value) { FReplacement = Utf16ToUtf8(value); }
 
 void TPattern::Compile() {
   if (FRegEx.empty()) throw ERegularExpressionError(kRegExRequired);
   Discard();
   const std::string pattern = Utf16ToUtf8(FRegEx);
-  FPattern =
-      LiteralMode() ? CompileCode(pattern, FPCREOptions, false) : SharedCode(pattern, FPCREOptions);
+  FPattern = FJit && FShared ? SharedCode(pattern, FPCREOptions)
+                             : CompileCode(pattern, FPCREOptions, FJit);
   FCompiled = true;
 }
 
@@ -335,6 +343,20 @@ int TPattern::MatchedLength() const {
   RequireMatch();
   const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(FMatchData->Data.get());
   return static_cast<int>(offsets[1] - offsets[0]);
+}
+
+int TPattern::GroupOffset(int index) const {
+  RequireMatch();
+  if (index < 0 || index >= OffsetCount) return -1;
+  const PCRE2_SIZE begin = pcre2_get_ovector_pointer(FMatchData->Data.get())[2 * index];
+  return begin == PCRE2_UNSET ? -1 : static_cast<int>(begin);
+}
+
+int TPattern::GroupEnd(int index) const {
+  RequireMatch();
+  if (index < 0 || index >= OffsetCount) return -1;
+  const PCRE2_SIZE end = pcre2_get_ovector_pointer(FMatchData->Data.get())[2 * index + 1];
+  return end == PCRE2_UNSET ? -1 : static_cast<int>(end);
 }
 
 std::string TPattern::LeftBytes() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -39,8 +40,10 @@ struct TCompiledPattern;
 // place on Replace, and expands templates in a language of its own (\1, \U2, $&, ${name}, ...).
 // Text is UTF-16 outside and UTF-8 inside; offsets are UTF-8 byte offsets.
 //
-// Compiled code is shared between objects with the same pattern text and options, so a fixed
-// pattern is compiled (and JIT-compiled) once per process; each object keeps its own match data.
+// Compiled code of the program's fixed patterns is shared between objects with the same pattern
+// text and options, so each is compiled (and JIT-compiled) once per process; each object keeps
+// its own match data. The pattern layer is single-threaded: objects and the shared code are
+// used from one thread only.
 class TPattern {
  public:
   TPattern();
@@ -66,6 +69,22 @@ class TPattern {
   std::u16string Replacement() const;
   void SetReplacement(const std::u16string& value);
 
+  // Jit chooses the matcher. True (the default) runs JIT-compiled code; false compiles code for
+  // this object alone and runs PCRE2's interpreter, the reference every result is checked by.
+  // Writing a different value discards the compiled pattern.
+  bool Jit() const;
+  void SetJit(bool value);
+
+  // Shared (the default) takes the compiled code from the process-wide cache. An object whose
+  // pattern text is built from data (a lookup made of a word) sets it false, so that the cache
+  // holds the program's fixed patterns only. Writing a different value discards the compiled
+  // pattern.
+  bool Shared() const;
+  void SetShared(bool value);
+
+  // SharedCodeCount is the number of compiled patterns in the process-wide cache.
+  static std::size_t SharedCodeCount();
+
   // Compile compiles the pattern now; Match and MatchAgain call it when needed.
   void Compile();
 
@@ -82,6 +101,10 @@ class TPattern {
   std::u16string Groups(int index) const;
   int MatchedOffset() const;
   int MatchedLength() const;
+  // GroupOffset and GroupEnd are the UTF-8 byte offsets of group index of the current match in
+  // the subject, or -1 for a group that took no part or an index above GroupCount.
+  int GroupOffset(int index) const;
+  int GroupEnd(int index) const;
   // SubjectLeft and SubjectRight are the subject before and after the current match; both are
   // empty when there is no current match.
   std::u16string SubjectLeft() const;
@@ -109,6 +132,8 @@ class TPattern {
   std::string ExpandTemplate() const;
 
   bool FCompiled = false;
+  bool FJit = true;
+  bool FShared = true;
   TPatternOptions FOptions = 0;
   TPatternState FState = preNotEmpty;
   std::u16string FRegEx;

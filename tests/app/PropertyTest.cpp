@@ -7,7 +7,6 @@
 #include "app/SampleText.h"
 #include "app/StressSourceText.h"
 #include "engine/Dictionary.h"
-#include "pattern/LiteralMode.h"
 #include "pattern/Utf.h"
 #include "tests/support/StressProperty.h"
 
@@ -21,9 +20,9 @@ class PipelinePropertyTest : public ::testing::Test {
 
 // Every run keeps the promise: the final result is the source with stress marks and the
 // pipeline's lowercasing, followed by the no-break-space line, and the total counts every item.
-void ExpectPropertyHolds(const std::u16string& source) {
+void ExpectPropertyHolds(const std::u16string& source, TStressOptions options = {}) {
   TRecordingHost host;
-  const std::int32_t total = StressSourceText(source, host);
+  const std::int32_t total = StressSourceText(source, host, options);
   EXPECT_EQ(total, WordItemCount(source));
   const std::vector<std::u16string>& texts = host.ResultTexts();
   const std::u16string result = texts.empty() ? std::u16string() : texts.back();
@@ -59,9 +58,8 @@ TEST_F(PipelinePropertyTest, TheTestTextsKeepEverything) {
 }
 
 TEST_F(PipelinePropertyTest, LiteralModeKeepsEverythingToo) {
-  SetLiteralMode(true);
-  ExpectPropertyHolds(u"The PHOTOGRAPHER developed the photographs\r\nAFFORDABLE Bulgarian");
-  SetLiteralMode(false);
+  ExpectPropertyHolds(u"The PHOTOGRAPHER developed the photographs\r\nAFFORDABLE Bulgarian",
+                      {.Literal = true});
 }
 
 // The property grants a stressed run no letters beyond its own; the data it runs on must give

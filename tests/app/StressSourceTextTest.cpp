@@ -10,7 +10,6 @@
 #include "app/StressSourceText.h"
 #include "engine/Dictionary.h"
 #include "engine/uStressRules.h"
-#include "pattern/LiteralMode.h"
 
 namespace lexipulse {
 namespace {
@@ -261,9 +260,7 @@ TEST_F(StressSourceTextTest, LiteralModeMakesTheSameCalls) {
       u"All absentees had to produce a medical certificate signed by the physician.\r\n"
       u"The physician's certificate: \"certificate\", certificates; absentee_list";
   TRecordingHost literalHost{kCaption};
-  SetLiteralMode(true);
-  StressSourceText(source, literalHost);
-  SetLiteralMode(false);
+  StressSourceText(source, literalHost, {.Literal = true});
   StressSourceText(source, _Host);
   EXPECT_EQ(literalHost.Calls(), _Host.Calls());
 }

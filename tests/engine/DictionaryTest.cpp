@@ -10,7 +10,6 @@
 #include "engine/Resource.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
-#include "pattern/LiteralMode.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -18,21 +17,14 @@ namespace {
 
 using TLines = std::vector<std::u16string>;
 
-// Every test here changes the global dictionary or the literal mode; both are put back.
+// Every test here changes the process-wide dictionary; it is put back.
 class DictionaryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    _SavedDictionary = Dictionary;
-    _SavedLiteralMode = LiteralMode();
-  }
-  void TearDown() override {
-    SetLiteralMode(_SavedLiteralMode);
-    SetDictionaryLines(_SavedDictionary);
-  }
+  void SetUp() override { _SavedDictionary = Dictionary; }
+  void TearDown() override { SetDictionaryLines(_SavedDictionary); }
 
  private:
   TLines _SavedDictionary;
-  bool _SavedLiteralMode = false;
 };
 
 std::string Name(const std::u16string& word) { return "word \"" + Utf16ToUtf8(word) + "\""; }
@@ -87,15 +79,16 @@ class LookupPathTest : public DictionaryTest, public ::testing::WithParamInterfa
       lines.push_back(u"zz-top=zz t\u00D3p");
     }
     SetDictionaryLines(std::move(lines));
-    SetLiteralMode(GetParam() == TLookupPath::Literal);
-    ASSERT_EQ(DictionaryIndexed(), GetParam() == TLookupPath::Index);
+    ASSERT_EQ(DictionaryIndexed(), GetParam() != TLookupPath::ScanFallback);
   }
+  // Literal is whether the lookups under test ask for the literal path.
+  bool Literal() const { return GetParam() == TLookupPath::Literal; }
 };
 
 TEST_P(LookupPathTest, FindsTheFirstLineWhoseKeyEqualsTheWord) {
   InstallDictionary(kSmallDictionary);
   for (const auto& c : kSmallDictionaryCases) {
-    EXPECT_EQ(LookUpDictionary(c.Word), c.Expected) << Name(c.Word);
+    EXPECT_EQ(LookUpDictionary(c.Word, Literal()), c.Expected) << Name(c.Word);
     // The scan is the reference behaviour, whatever path the lookup takes.
     EXPECT_EQ(ScanDictionary(c.Word), c.Expected) << Name(c.Word);
   }
@@ -104,7 +97,7 @@ TEST_P(LookupPathTest, FindsTheFirstLineWhoseKeyEqualsTheWord) {
 TEST_P(LookupPathTest, EmptyDictionaryGivesTheWordBack) {
   InstallDictionary({});
   for (const std::u16string word : {u"final", u"a", u"x_1"}) {
-    EXPECT_EQ(LookUpDictionary(word), word) << Name(word);
+    EXPECT_EQ(LookUpDictionary(word, Literal()), word) << Name(word);
   }
 }
 
@@ -114,7 +107,7 @@ TEST_P(LookupPathTest, TextsThatAreNotWordsComeBackUnchanged) {
   InstallDictionary({u"abc=FIRST", u"x=X"});
   for (const std::u16string word :
        {u"", u"a(", u".*", u"\\w+", u"a|x", u"abc=", u"x ", u" x", u"x\u00E9", u"x\u2028"}) {
-    EXPECT_EQ(LookUpDictionary(word), word) << Name(word);
+    EXPECT_EQ(LookUpDictionary(word, Literal()), word) << Name(word);
     EXPECT_EQ(ScanDictionary(word), word) << Name(word);
   }
 }
@@ -163,10 +156,9 @@ TEST_F(DictionaryTest, DataThatBreaksTheIndexPropertiesIsScanned) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     for (const bool literal : {false, true}) {
-      SetLiteralMode(literal);
       SetDictionaryLines(c.Lines);
       EXPECT_FALSE(DictionaryIndexed());
-      EXPECT_EQ(LookUpDictionary(c.Word), c.Expected) << "literal " << literal;
+      EXPECT_EQ(LookUpDictionary(c.Word, literal), c.Expected) << "literal " << literal;
     }
   }
 }
@@ -178,8 +170,6 @@ TEST_F(DictionaryTest, KeysOfWordCharactersAreIndexed) {
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(*value, u"\u00C1 [^\u00C9] -/~,");
   EXPECT_FALSE(FindIndexedValue(u"mixe").has_value());
-  SetLiteralMode(true);
-  EXPECT_FALSE(DictionaryIndexed());
 }
 
 TEST_F(DictionaryTest, FreeDictionaryEmptiesTheList) {

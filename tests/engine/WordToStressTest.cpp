@@ -110,11 +110,10 @@ TEST_F(WordToStressTest, RunsLongerThanAnyWordAreLeftAsTheyAre) {
   const std::u16string tooLong = u"b" + longest;
   for (const TStressingOrder order :
        {TStressingOrder::RulesFirst, TStressingOrder::DictionaryFirst}) {
-    SetStressingOrder(order);
-    TWordToStress stressed(longest);
+    TWordToStress stressed(longest, {.Order = order});
     stressed.Process();
     EXPECT_EQ(stressed.WordStressed(), std::u16string(kLongestWord - 2, u'b') + u"OO");
-    TWordToStress left(tooLong);
+    TWordToStress left(tooLong, {.Order = order});
     left.Process();
     EXPECT_EQ(left.WordStressed(), tooLong);
     EXPECT_FALSE(left.DoneStressed());
@@ -122,7 +121,6 @@ TEST_F(WordToStressTest, RunsLongerThanAnyWordAreLeftAsTheyAre) {
     EXPECT_EQ(left.Ending(), u"");
     EXPECT_TRUE(left.LookUps().empty());
   }
-  SetStressingOrder(TStressingOrder::RulesFirst);
 }
 
 struct TSplitCase {

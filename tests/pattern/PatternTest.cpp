@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "pattern/LiteralMode.h"
 #include "pattern/Pattern.h"
 #include "pattern/Utf.h"
 
@@ -58,17 +57,16 @@ const std::vector<TReplaceAllCase>& ReplaceAllCases() {
 
 TEST(PatternReplaceAll, WorkedExamplesAndEdges) {
   for (const bool literal : {false, true}) {
-    SetLiteralMode(literal);
     for (const TReplaceAllCase& c : ReplaceAllCases()) {
-      SCOPED_TRACE(std::string(c.Name) + (literal ? " (literal mode)" : " (shared code)"));
+      SCOPED_TRACE(std::string(c.Name) + (literal ? " (interpreter)" : " (JIT)"));
       TPattern pattern;
+      pattern.SetJit(!literal);
       Configure(pattern, c.RegEx, c.Subject);
       pattern.SetReplacement(c.Template);
       EXPECT_EQ(pattern.ReplaceAll(), c.Replaced);
       EXPECT_EQ(Narrow(pattern.Subject()), Narrow(c.Result));
     }
   }
-  SetLiteralMode(false);
 }
 
 struct TGroupsCase {
@@ -312,9 +310,9 @@ TEST(PatternState, ReplaceEditsInPlaceAndResumesAfterTheInsertion) {
 TEST(PatternText, UnpairedSurrogatesSurviveReplace) {
   const std::u16string subject = {0xD800, u'a', u'b', 0xDC01, u'a', 0xD83D, 0xDE00, u'a'};
   for (const bool literal : {false, true}) {
-    SCOPED_TRACE(literal ? "literal mode" : "shared code");
-    SetLiteralMode(literal);
+    SCOPED_TRACE(literal ? "interpreter" : "JIT");
     TPattern pattern;
+    pattern.SetJit(!literal);
     Configure(pattern, u"a", subject);
     pattern.SetReplacement(u"<\\0>");
     ASSERT_TRUE(pattern.ReplaceAll());
@@ -326,7 +324,6 @@ TEST(PatternText, UnpairedSurrogatesSurviveReplace) {
     pattern.SetSubject(std::u16string{0xDC00});
     EXPECT_FALSE(pattern.Match());
   }
-  SetLiteralMode(false);
 }
 
 TEST(PatternText, SubjectJoinedFromLoneSurrogatesCountsAsTheSameText) {
@@ -367,28 +364,26 @@ TEST(PatternMatch, HighestGroupAboveNinetyNineCountsAsNoMatch) {
 TEST(PatternMatch, SearchErrorIsNoMatch) {
   // Catastrophic backtracking exhausts the match limit; that is a failed search, not an error.
   for (const bool literal : {false, true}) {
-    SCOPED_TRACE(literal ? "literal mode" : "shared code");
-    SetLiteralMode(literal);
+    SCOPED_TRACE(literal ? "interpreter" : "JIT");
     TPattern pattern;
+    pattern.SetJit(!literal);
     Configure(pattern, u"(?:a+)+\\d", std::u16string(40, u'a'));
     EXPECT_FALSE(pattern.Match());
     EXPECT_FALSE(pattern.FoundMatch());
   }
-  SetLiteralMode(false);
 }
 
 TEST(PatternMatch, DeepRecursionFallsBackFromJit) {
   // A long run through a capturing group nests deeply; the result must not depend on the JIT.
   const std::u16string subject(200000, u'a');
   for (const bool literal : {false, true}) {
-    SCOPED_TRACE(literal ? "literal mode" : "shared code");
-    SetLiteralMode(literal);
+    SCOPED_TRACE(literal ? "interpreter" : "JIT");
     TPattern pattern;
+    pattern.SetJit(!literal);
     Configure(pattern, u"(?:(a)|b)+c?", subject);
     ASSERT_TRUE(pattern.Match());
     EXPECT_EQ(pattern.MatchedLength(), 200000);
   }
-  SetLiteralMode(false);
 }
 
 }  // namespace
