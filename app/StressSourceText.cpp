@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Delimited.h"
+#include "engine/FixedPatterns.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
@@ -15,7 +16,6 @@ namespace lexipulse {
 
 namespace {
 
-constexpr char16_t kWordRunPattern[] = u"\\b(\\w+)\\b";
 constexpr char16_t kParagraphDelimiter = u'\n';
 constexpr char16_t kWordDelimiter = u' ';
 constexpr char16_t kFinalLine[] = u"\u00A0";
@@ -67,7 +67,7 @@ std::u16string StatusText(int paragraph, int word) {
 std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit) {
   TPattern pattern;
   pattern.SetJit(jit);
-  pattern.SetRegEx(kWordRunPattern);
+  pattern.SetRegEx(FixedPatternText(TFixedPatternId::WordRun));
   pattern.SetOptions(preCaseLess);
   pattern.SetSubject(item);
   if (!pattern.Match()) {

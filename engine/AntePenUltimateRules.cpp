@@ -1,6 +1,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/FixedPatterns.h"
 #include "engine/RuleSteps.h"
 #include "engine/uStressRules.h"
 
@@ -8,13 +9,9 @@ namespace lexipulse {
 
 namespace {
 
-constexpr std::u16string_view kTranscendentalPattern =
-    uR"re((\w+)?(e|o|u|i|a)((ntal)(ly|ism|ist)?(s|d)?))re";
 constexpr std::u16string_view kTranscendentalTemplate = uR"re(\1\u2\3)re";
 constexpr std::u16string_view kTranscendentalLabel = u"   {Transcendental Rule}";
 
-constexpr std::u16string_view kVolublePattern =
-    uR"re((a|ad|ab|in|im|dis|re|)(\w+)(upl|abl|ibl|ubl)(e|y)\z)re";
 // The references past group 4 expand to nothing; group 2 goes wholly into capitals.
 constexpr std::u16string_view kVolubleTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
 constexpr std::u16string_view kVolubleLabel = u"   {Voluble Rule}";
@@ -22,13 +19,9 @@ constexpr std::u16string_view kVolubleLabel = u"   {Voluble Rule}";
 constexpr std::u16string_view kPestiferousTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
 constexpr std::u16string_view kPestiferousLabel = u"   {Pestiferous Rule}";
 
-constexpr std::u16string_view kSenescencePattern =
-    uR"re((\w+)([bcdefghjklmnpqrstvwxz]+)?([eiuo])((sc)(ence|ent)[^ei]?(al|ism)?(|ism|ist)?(s|ly)?))re";
 constexpr std::u16string_view kSenescenceTemplate = uR"re(\1\2\u3\4)re";
 constexpr std::u16string_view kSenescenceLabel = u"   {Senescence Rule}";
 
-constexpr std::u16string_view kDistributivePattern =
-    uR"re((\w+)?(([bcdefghjklmnpqrstvwxz]+)?[aeiouy])([bcdefghjklmnpqrstvwxz]+)([eiu]tiv|[eiuoay]tude)(|e|s|al|ism)(|ism|ist)(|ly)\z)re";
 constexpr std::u16string_view kDistributiveTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
 constexpr std::u16string_view kDistributiveLabel = u"   {Distributive Rule}";
 
@@ -48,31 +41,31 @@ std::u16string PestiferousPattern() {
 }
 
 std::u16string TWordToStress::doTranscendentalRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kTranscendentalPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Transcendental),
                    .Form = ByTemplate(kTranscendentalTemplate),
                    .Label = kTranscendentalLabel});
 }
 
 std::u16string TWordToStress::doVolubleRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kVolublePattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Voluble),
                    .Form = ByTemplate(kVolubleTemplate),
                    .Label = kVolubleLabel});
 }
 
 std::u16string TWordToStress::doPestiferousRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = PestiferousPattern(),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Pestiferous),
                    .Form = ByTemplate(kPestiferousTemplate),
                    .Label = kPestiferousLabel});
 }
 
 std::u16string TWordToStress::doSenescenceRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kSenescencePattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Senescence),
                    .Form = ByTemplate(kSenescenceTemplate),
                    .Label = kSenescenceLabel});
 }
 
 std::u16string TWordToStress::doDistributiveRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kDistributivePattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Distributive),
                    .Form = ByTemplate(kDistributiveTemplate),
                    .Label = kDistributiveLabel});
 }

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "engine/Exceptions.h"
+#include "engine/FixedPatterns.h"
 #include "engine/RuleSteps.h"
 #include "engine/uStressRules.h"
 #include "pattern/Pattern.h"
@@ -10,46 +11,31 @@ namespace lexipulse {
 
 namespace {
 
-constexpr std::u16string_view kPriorityPattern =
-    uR"re((\w+)?([bcdefghjklmnpqrstvwxz]+)?([aeiouy]+)(([bcdefghijklmnpqrstvwxz]+)?([ie]t)(y|ize|ies)(s|d)?))re";
 constexpr std::u16string_view kPriorityTemplate = uR"re(\1\2\U3\4)re";
 constexpr std::u16string_view kPriorityLabel = u"   {Sorority Rule}";
 
-constexpr std::u16string_view kClassifiedPattern =
-    uR"re((\w+)?([bcdefghjklmnpqrstvwxz]+?)([aeiouy])([bcdefghjklmnpqrstvwxz]+)([aeiouy])(fy|fie)(d|s)?(ly)?)re";
 constexpr std::u16string_view kClassifiedTemplate = uR"re(\1\2\u3\4\5\6\7\8)re";
 constexpr std::u16string_view kClassifiedLabel = u"   {Classified Rule}";
 
-constexpr std::u16string_view kBulgarianPattern =
-    uR"re((\w+)([bcdefghjklmnpqrstvwxz]+?[aeiouy])([bcdefghjklmnpqurstvwxz]+)([eiu][aeuo][nemltsrucda]+)(s|)(|ize|ary|aries|ari|al|an|ism)(|ism|ist)(|d|s)(|ly)\z)re";
 constexpr std::u16string_view kBulgarianTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
 constexpr std::u16string_view kBulgarianLabel = u"   {Bulgarian Rule}";
 
-constexpr std::u16string_view kPolishPattern =
-    uR"re((\w+)?([bcdefghjklmnpqrstvwxz]+?)([eiuoay]+)?([eiuoay])([bcdfghjklmnpqrstuvwxz]{1,4})((ic|ish|it|id)(ing|ment)?(s|al|an|ism)?(ism|ist)?(ed|ing)?(ly)?))re";
 constexpr std::u16string_view kPolishTemplate = uR"re(\1\2\3\u4\5\6)re";
 constexpr std::u16string_view kPolishLabel = u"   {Polish Rule}";
 constexpr std::u16string_view kPolishExceptionLabel = u"   {Polish Rule - exception}";
 
-constexpr std::u16string_view kSpectatorPattern =
-    uR"re((\w+)?([aeiouy]+)([bcdefghjklmnpqrstvwxz]+?[aeiouy]+?[bcdefghjklmnpqrstvwxz]+?[aeiouy]+)?(([bcdfghjklmnpqrstvwxz]+)([aeiouy]+)?([bcdefghjklmnpqrstvwxz]+)?(ate|ator|ating|ative|acy|ately)(|ment)(|d|s|al|ism)(|ism|ist)(|ed|d)(|ly))\b)re";
 constexpr std::u16string_view kSpectatorTemplate = uR"re(\1\u2\4)re";
 constexpr std::u16string_view kSpectatorLabel = u"   {Spectator Rule}";
 
-constexpr std::u16string_view kPsittacosisPattern =
-    uR"re((\w+)(a|o|i)(xis|tis|sis|tes|ses|sis|ses)\z)re";
 constexpr std::u16string_view kPsittacosisTemplate = uR"re(\1\U2\3)re";
 constexpr std::u16string_view kPsittacosisLabel = u"   {Psittacosis Rule}";
 
-constexpr std::u16string_view kAnemiaPattern =
-    uR"re((\w+)?([bcdefghjklmnpqrstvwxz]+)?([aeiouy])(([bcdefghjklmnpqurstvwxz]+)?([iu][aeuo]+)(s|e|l|n)?(s)?))re";
 constexpr std::u16string_view kAnemiaTemplate = uR"re(\1\2\u3\4)re";
 constexpr std::u16string_view kAnemiaLabel = u"   {Anemia Rule}";
 
 constexpr std::u16string_view kOratoryTemplate = uR"re(\1\U2\3\4\5\6\7\8\9)re";
 constexpr std::u16string_view kOratoryLabel = u"   {Oratory Rule}";
 
-constexpr std::u16string_view kMementoPattern = uR"re((\w+)(a|o|e)(n?[dt][uaoe]+[s|m]?))re";
 constexpr std::u16string_view kMementoTemplate = uR"re(\1\U2\3)re";
 constexpr std::u16string_view kMementoLabel = u"   {Memento Rule}";
 
@@ -78,57 +64,57 @@ std::u16string OratoryPattern() {
 }
 
 std::u16string TWordToStress::doPriorityRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kPriorityPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Priority),
                    .Form = ByTemplate(kPriorityTemplate),
                    .Label = kPriorityLabel});
 }
 
 std::u16string TWordToStress::doClassifiedRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kClassifiedPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Classified),
                    .Form = ByTemplate(kClassifiedTemplate),
                    .Label = kClassifiedLabel});
 }
 
 std::u16string TWordToStress::doBulgarianRule(const std::u16string&) {
-  return Apply(BaseWord(), {.Pattern = std::u16string(kBulgarianPattern),
+  return Apply(BaseWord(), {.Pattern = FixedPatternText(TFixedPatternId::Bulgarian),
                             .Form = ByTemplate(kBulgarianTemplate),
                             .Label = kBulgarianLabel});
 }
 
 std::u16string TWordToStress::doPolishRule(const std::u16string&) {
   return Apply(BaseWord(),
-               {.Pattern = std::u16string(kPolishPattern),
+               {.Pattern = FixedPatternText(TFixedPatternId::Polish),
                 .Form = ByTemplate(kPolishTemplate),
                 .Label = kPolishLabel,
                 .Exception = ExceptionBranch(FindPolishException, kPolishExceptionLabel)});
 }
 
 std::u16string TWordToStress::doSpectatorRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kSpectatorPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Spectator),
                    .Form = SpectatorForm,
                    .Label = kSpectatorLabel});
 }
 
 std::u16string TWordToStress::doPsittacosisRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kPsittacosisPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Psittacosis),
                    .Form = ByTemplate(kPsittacosisTemplate),
                    .Label = kPsittacosisLabel});
 }
 
 std::u16string TWordToStress::doAnemiaRule(const std::u16string&) {
-  return Apply(BaseWord(), {.Pattern = std::u16string(kAnemiaPattern),
+  return Apply(BaseWord(), {.Pattern = FixedPatternText(TFixedPatternId::Anemia),
                             .Form = ByTemplate(kAnemiaTemplate),
                             .Label = kAnemiaLabel});
 }
 
 std::u16string TWordToStress::doOratoryRule(const std::u16string& w) {
-  return Apply(
-      w,
-      {.Pattern = OratoryPattern(), .Form = ByTemplate(kOratoryTemplate), .Label = kOratoryLabel});
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Oratory),
+                   .Form = ByTemplate(kOratoryTemplate),
+                   .Label = kOratoryLabel});
 }
 
 std::u16string TWordToStress::doMementoRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kMementoPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Memento),
                    .Form = ByTemplate(kMementoTemplate),
                    .Label = kMementoLabel});
 }

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/FixedPatterns.h"
 #include "pattern/CaseMapping.h"
 
 namespace lexipulse {
 
 namespace {
 
-// Only these letters may follow the vowel that UpperLastVowel capitalises.
-constexpr std::u16string_view kUpperLastVowelPattern =
-    uR"re((\w+)?([aeiouy]+?)([bcdefghjklmnpqrstvwxz]+)?\b)re";
 constexpr std::u16string_view kUpperLastVowelTemplate = uR"re(\1\u2\3)re";
 
 // ExpandTemplate replaces every match of the pattern already matched by the template and
@@ -80,7 +78,7 @@ std::u16string UpperFirstLetter(const std::u16string& text) {
 std::u16string UpperLastVowel(const std::u16string& text, bool jit) {
   TPattern match;
   match.SetJit(jit);
-  match.SetRegEx(std::u16string(kUpperLastVowelPattern));
+  match.SetRegEx(FixedPatternText(TFixedPatternId::UpperLastVowel));
   match.SetOptions(preCaseLess);
   match.SetSubject(text);
   return ExpandTemplate(match, kUpperLastVowelTemplate);

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "engine/Exceptions.h"
+#include "engine/FixedPatterns.h"
 #include "engine/RuleSteps.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
@@ -10,36 +11,26 @@ namespace lexipulse {
 
 namespace {
 
-constexpr std::u16string_view kFirstSyllableGreekPattern =
-    uR"re(([eiuoay]+)?([bcdfghjklmnpqrstvwxz]+)([eiuoay])([eiuoay]+)?(\w+)?(logue|log|morph|scope|phone|game|gone|lith|gramme|gram|graph|chron|ton|phon|mac|nom|iatr|tom|metr|nym|plast|soph|plex|trop|met|path|pex|crat|crac)(d|s)?(ly)?\b)re";
 // A word that begins with a vowel is stressed on its leading vowels, any other on the vowel
 // after its first consonants.
 constexpr std::u16string_view kFirstSyllableGreekVowelTemplate = uR"re(\u1\2\3\4\5\6\7\8)re";
 constexpr std::u16string_view kFirstSyllableGreekTemplate = uR"re(\1\2\u3\4\5\6\7\8)re";
 constexpr std::u16string_view kFirstSyllableGreekLabel = u"   {1st Greek Rule}";
 
-constexpr std::u16string_view kGreekPattern =
-    uR"re((\w+)([eiuoay])(logu|log|rrhaph|morph|scop|phon|gam|gon|gram|graph|chron|ton|phon|mac|nom|iatr|tom|metr|nym|plast|soph|plex|trop|met|path|pex|crat|crac)(er|y|ies|ize|ist|ous)(d|s)?(ly)?)re";
 constexpr std::u16string_view kGreekTemplate = uR"re(\1\u2\3\4\5\6)re";
 constexpr std::u16string_view kGreekLabel = u"   {Greek Rule}";
 
-constexpr std::u16string_view kCameroonPattern = uR"re((\w+)(oo|ee)([lnmr])?(|s|ed|d)\z)re";
 constexpr std::u16string_view kCameroonLabel = u"   {Cameroon Rule}";
 constexpr std::u16string_view kCameroonExceptionLabel = u"   {Cameroon Rule - exception}";
 
-constexpr std::u16string_view kFrenchPattern =
-    uR"re(([é\w]+)(ette|ade|ee|esqu|iqu|ée|é|ading|oir)(e|s|d)\z)re";
 constexpr std::u16string_view kFrenchLabel = u"   {French Rule}";
 constexpr std::u16string_view kFrenchExceptionLabel = u"   {French Rule - exception}";
 
-constexpr std::u16string_view kChinesePattern = uR"re((\w+)([bcdefghjklmnpqrstvwxz]+)(e)(se)\z)re";
 constexpr std::u16string_view kChineseTemplate = uR"re(\1\2\U3\4)re";
 constexpr std::u16string_view kChineseLabel = u"   {Chinese Rule}";
 // The Chinese exception branch reports the exception's form without a label.
 constexpr std::u16string_view kChineseExceptionLabel = u"";
 
-constexpr std::u16string_view kDescendPattern =
-    uR"re((\w+)?(sc)(e)(((nd)(ism)?([ae]ntl?y?|ingl?y?|able|[ae]nc[ey]|er|ism|ist|o|ed)?[^ae]?(s|ly)?)))re";
 constexpr std::u16string_view kDescendTemplate = uR"re(\1\2\u3\4)re";
 constexpr std::u16string_view kDescendLabel = u"   {Descend Rule}";
 
@@ -50,21 +41,21 @@ bool StartsWithVowel(const std::u16string& w) {
 }  // namespace
 
 std::u16string TWordToStress::doFirstSyllableGreekRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kFirstSyllableGreekPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::FirstSyllableGreek),
                    .Form = ByTemplate(StartsWithVowel(w) ? kFirstSyllableGreekVowelTemplate
                                                          : kFirstSyllableGreekTemplate),
                    .Label = kFirstSyllableGreekLabel});
 }
 
 std::u16string TWordToStress::doGreekRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kGreekPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Greek),
                    .Form = ByTemplate(kGreekTemplate),
                    .Label = kGreekLabel});
 }
 
 std::u16string TWordToStress::doCameroonRule(const std::u16string&) {
   return Apply(BaseWord(),
-               {.Pattern = std::u16string(kCameroonPattern),
+               {.Pattern = FixedPatternText(TFixedPatternId::Cameroon),
                 .Form = JoinGroups(2, AsciiUpperCase),
                 .Label = kCameroonLabel,
                 .LabelAfterForm = true,
@@ -72,7 +63,7 @@ std::u16string TWordToStress::doCameroonRule(const std::u16string&) {
 }
 
 std::u16string TWordToStress::doFrenchRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kFrenchPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::French),
                    .Form = JoinGroups(2, UpperFirstLetter),
                    .Label = kFrenchLabel,
                    .LabelAfterForm = true,
@@ -81,14 +72,14 @@ std::u16string TWordToStress::doFrenchRule(const std::u16string& w) {
 
 std::u16string TWordToStress::doChineseRule(const std::u16string&) {
   return Apply(BaseWord(),
-               {.Pattern = std::u16string(kChinesePattern),
+               {.Pattern = FixedPatternText(TFixedPatternId::Chinese),
                 .Form = ByTemplate(kChineseTemplate),
                 .Label = kChineseLabel,
                 .Exception = ExceptionBranch(InList(ChineseExceptions), kChineseExceptionLabel)});
 }
 
 std::u16string TWordToStress::doDescendRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = std::u16string(kDescendPattern),
+  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Descend),
                    .Form = ByTemplate(kDescendTemplate),
                    .Label = kDescendLabel});
 }

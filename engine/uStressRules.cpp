@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "engine/Dictionary.h"
+#include "engine/FixedPatterns.h"
 #include "engine/RuleSteps.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
@@ -15,7 +16,6 @@ namespace lexipulse {
 
 namespace {
 
-constexpr char16_t kSplitWordPattern[] = u"(.+)(ing|ed|ly|s|edly|ingly|ary|iary|al|'s)\\b";
 constexpr std::size_t kSplitWordMinLength = 5;
 
 bool IsAsciiCapital(char16_t c) { return c >= u'A' && c <= u'Z'; }
@@ -125,7 +125,7 @@ void TWordToStress::SplitWord() {
     return;
   }
   TPattern pattern;
-  pattern.SetRegEx(kSplitWordPattern);
+  pattern.SetRegEx(FixedPatternText(TFixedPatternId::SplitWord));
   pattern.SetOptions(preCaseLess);
   pattern.SetJit(!_Options.Literal);
   pattern.SetSubject(_BaseWord);

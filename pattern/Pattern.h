@@ -134,6 +134,7 @@ class TPattern {
   bool FCompiled = false;
   bool FJit = true;
   bool FShared = true;
+  bool FInvalidUtf = false;
   TPatternOptions FOptions = 0;
   TPatternState FState = preNotEmpty;
   std::u16string FRegEx;

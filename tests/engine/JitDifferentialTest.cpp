@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/Dictionary.h"
+#include "engine/FixedPatterns.h"
+#include "pattern/Pattern.h"
+#include "pattern/Utf.h"
+#include "tests/support/WordCorpus.h"
+
+namespace lexipulse {
+namespace {
+
+// Every match of a ReplaceAll loop over the subject, each as the byte offsets of all groups.
+using TMatchTrace = std::vector<std::vector<int>>;
+
+TMatchTrace TraceMatches(TPattern& pattern, const std::u16string& subject) {
+  TMatchTrace trace;
+  pattern.SetSubject(subject);
+  // A word subject holds few matches; the bound keeps a faulty loop from running away.
+  for (bool found = pattern.Match(); found && trace.size() <= subject.size() + 1;
+       found = pattern.MatchAgain()) {
+    std::vector<int> offsets;
+    for (int group = 0; group <= pattern.GroupCount(); ++group) {
+      offsets.push_back(pattern.GroupOffset(group));
+      offsets.push_back(pattern.GroupEnd(group));
+    }
+    trace.push_back(std::move(offsets));
+  }
+  return trace;
+}
+
+std::string Shown(const TMatchTrace& trace) {
+  std::string text = trace.empty() ? "no match" : "";
+  for (const auto& match : trace) {
+    text += "[";
+    for (const int offset : match) text += std::to_string(offset) + " ";
+    text += "]";
+  }
+  return text;
+}
+
+// The JIT must give exactly the interpreter's answer for every pattern the program uses, on
+// every dictionary key and a large generated set of words around them.
+TEST(JitDifferential, EveryFixedPatternMatchesAsTheInterpreterDoes) {
+  LoadDictionary();
+  const std::vector<std::u16string> corpus = DifferentialCorpus(Dictionary, 100000, 20261210);
+  ASSERT_GT(corpus.size(), Dictionary.size() + 100000 - 1);
+  FreeDictionary();
+
+  std::size_t differences = 0;
+  for (const TFixedPattern& fixed : FixedPatterns()) {
+    TPattern jit;
+    TPattern interpreter;
+    for (TPattern* pattern : {&jit, &interpreter}) {
+      pattern->SetRegEx(fixed.Text);
+      pattern->SetOptions(preCaseLess);
+    }
+    interpreter.SetJit(false);
+    for (const std::u16string& word : corpus) {
+      const TMatchTrace expected = TraceMatches(interpreter, word);
+      const TMatchTrace actual = TraceMatches(jit, word);
+      if (actual != expected && ++differences <= 20) {
+        ADD_FAILURE() << Utf16ToUtf8(fixed.Name) << " on \"" << Utf16ToUtf8(word) << "\": JIT "
+                      << Shown(actual) << ", interpreter " << Shown(expected);
+      }
+    }
+  }
+  EXPECT_EQ(differences, 0u);
+}
+
+}  // namespace
+}  // namespace lexipulse
