@@ -32,6 +32,10 @@ TEST(AntePenUltimateRules, VolubleCapitalisesTheWholeStemAfterThePrefix) {
       {"table", "Table", kTrace},
       // "a" is tried before "ad".
       {"adaptable", "aDAPTable", kTrace},
+      // Only the empty prefix alternative fits these; PCRE2 10.42's JIT used to miss them.
+      {"disable", "DISable", kTrace},
+      {"auble", "Auble", kTrace},
+      {"disubly", "DISubly", kTrace},
       {"banana", "banana", ""},
   };
   ExpectRuleCases("doVolubleRule", &TWordToStress::doVolubleRule, cases);
