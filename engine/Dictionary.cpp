@@ -225,6 +225,8 @@ TPattern& Scanner() {
     created->SetOptions(preCaseLess);
     // A lookup pattern is made of the word, so it is never kept in the cache of fixed patterns.
     created->SetShared(false);
+    // The scan is linear in the joined text, which far exceeds a word's budget.
+    created->SetBudgeted(false);
     created->SetSubject(JoinLines(Dictionary));
     scanner = std::move(created);
   }
@@ -370,6 +372,7 @@ std::u16string ScanDictionary(const std::u16string& word, bool literal) {
     literalPattern.SetOptions(preCaseLess);
     literalPattern.SetJit(false);
     literalPattern.SetShared(false);
+    literalPattern.SetBudgeted(false);
     literalPattern.SetSubject(JoinLines(Dictionary));
   }
   pattern.SetRegEx(regEx);

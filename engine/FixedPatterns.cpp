@@ -1,5 +1,6 @@
 #include "engine/FixedPatterns.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -7,6 +8,7 @@
 
 #include "engine/Exceptions.h"
 #include "engine/RuleSteps.h"
+#include "pattern/Pattern.h"
 
 namespace lexipulse {
 
@@ -113,5 +115,14 @@ const std::u16string& FixedPatternText(TFixedPatternId id) {
 }
 
 std::span<const TFixedPattern> FixedPatterns() { return Table(); }
+
+unsigned SearchOptions(std::u16string_view pattern, std::u16string_view subject) {
+  const bool leadingRun = pattern.starts_with(u"(\\w+)") || pattern.starts_with(u"([é\\w]+)");
+  const bool wordRun = !subject.empty() && std::ranges::all_of(subject, [](char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'_';
+  });
+  return preCaseLess | (leadingRun && wordRun ? preAnchored : 0);
+}
 
 }  // namespace lexipulse

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace lexipulse {
 
@@ -48,5 +49,13 @@ const std::u16string& FixedPatternText(TFixedPatternId id);
 // list order (Cameroon, French, Chinese, Polish). The dictionary scan builds its pattern from the
 // word looked up, so it is not among them.
 std::span<const TFixedPattern> FixedPatterns();
+
+// SearchOptions are the compile options a rule search of subject uses with pattern. Most rule
+// patterns begin with a group that takes any run of word characters, (\w+) or ([é\w]+), bare
+// or optional. On a subject made of ASCII word characters alone, a match of such a pattern that
+// starts anywhere implies one that starts where the search does (the leading group takes the
+// characters in between), so the search is anchored there and skips the attempts that cannot
+// come first; it finds the same matches in less than a word's length of attempts.
+unsigned SearchOptions(std::u16string_view pattern, std::u16string_view subject);
 
 }  // namespace lexipulse

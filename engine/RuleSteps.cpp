@@ -27,7 +27,7 @@ std::u16string ApplyRule(const std::u16string& word, const TRuleShape& shape,
   TPattern match;
   match.SetJit(jit);
   match.SetRegEx(shape.Pattern);
-  match.SetOptions(preCaseLess);
+  match.SetOptions(SearchOptions(shape.Pattern, word));
   match.SetSubject(word);
   if (!match.Match()) return {};
   if (shape.Exception) {
@@ -78,8 +78,9 @@ std::u16string UpperFirstLetter(const std::u16string& text) {
 std::u16string UpperLastVowel(const std::u16string& text, bool jit) {
   TPattern match;
   match.SetJit(jit);
-  match.SetRegEx(FixedPatternText(TFixedPatternId::UpperLastVowel));
-  match.SetOptions(preCaseLess);
+  const std::u16string& pattern = FixedPatternText(TFixedPatternId::UpperLastVowel);
+  match.SetRegEx(pattern);
+  match.SetOptions(SearchOptions(pattern, text));
   match.SetSubject(text);
   return ExpandTemplate(match, kUpperLastVowelTemplate);
 }

@@ -10,10 +10,11 @@
 
 namespace lexipulse {
 
-// kLongestWord is the longest run of word characters that Process stresses. English words stay
-// far below it; on longer runs the rule patterns backtrack in time that grows with the square or
-// the cube of the length, and no dictionary key is that long, so such a run is left as it is.
-inline constexpr std::size_t kLongestWord = 64;
+// kLongestWord is the longest run of word characters that Process stresses: the length of the
+// longest word in English dictionaries (pneumonoultramicroscopicsilicovolcanoconiosis). The
+// longest dictionary key has 20 characters. The rule patterns take time that grows with the
+// square of the length or faster, so a longer run is left as it is.
+inline constexpr std::size_t kLongestWord = 45;
 
 // TDictionaryLookUp is one dictionary lookup that Process made: the text looked up, the
 // ending that goes after its form, and whether the dictionary held an entry.

@@ -51,6 +51,9 @@ struct TCodeDeleter {
 struct TMatchDataDeleter {
   void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
 };
+struct TMatchContextDeleter {
+  void operator()(pcre2_match_context* context) const { pcre2_match_context_free(context); }
+};
 struct TCompileContextDeleter {
   void operator()(pcre2_compile_context* context) const { pcre2_compile_context_free(context); }
 };
@@ -73,6 +76,20 @@ std::uint32_t MatchWord(TPatternState state) {
   if (state & preNotEOL) word |= PCRE2_NOTEOL;
   if (state & preNotEmpty) word |= PCRE2_NOTEMPTY;
   return word;
+}
+
+// BudgetContext is the match context that carries the work budget; contexts are read-only
+// during a match, so one serves every search.
+pcre2_match_context* BudgetContext() {
+  static const std::unique_ptr<pcre2_match_context, TMatchContextDeleter> context = [] {
+    std::unique_ptr<pcre2_match_context, TMatchContextDeleter> created{
+        pcre2_match_context_create(nullptr)};
+    if (!created) throw std::bad_alloc();
+    pcre2_set_match_limit(created.get(), kMatchBudget);
+    pcre2_set_depth_limit(created.get(), kDepthBudget);
+    return created;
+  }();
+  return context.get();
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -273,6 +290,12 @@ void TPattern::SetShared(bool value) {
   Discard();
 }
 
+bool TPattern::Budgeted() const { return FBudgeted; }
+
+void TPattern::SetBudgeted(bool value) { FBudgeted = value; }
+
+bool TPattern::OverBudget() const { return FOverBudget; }
+
 std::size_t TPattern::SharedCodeCount() { return Cache().size(); }
 
 void TPattern::SetReplacement(const std::u16string& value) { FReplacement = Utf16ToUtf8(value); }
@@ -306,13 +329,16 @@ bool TPattern::Search(std::int32_t startOffset) {
   pcre2_match_data* data = FMatchData->Data.get();
   const auto subject = reinterpret_cast<PCRE2_SPTR>(FSubject.data());
   const std::uint32_t options = MatchWord(FState) | (FInvalidUtf ? PCRE2_NO_JIT : 0);
+  pcre2_match_context* const context = FBudgeted ? BudgetContext() : nullptr;
   int rc = pcre2_match(code, subject, static_cast<PCRE2_SIZE>(FStop),
-                       static_cast<PCRE2_SIZE>(startOffset), options, data, nullptr);
+                       static_cast<PCRE2_SIZE>(startOffset), options, data, context);
   // Results must not depend on the JIT, so its own limits fall back to the interpreter.
   if (rc == PCRE2_ERROR_JIT_STACKLIMIT || rc == PCRE2_ERROR_JIT_BADOPTION) {
     rc = pcre2_match(code, subject, static_cast<PCRE2_SIZE>(FStop),
-                     static_cast<PCRE2_SIZE>(startOffset), options | PCRE2_NO_JIT, data, nullptr);
+                     static_cast<PCRE2_SIZE>(startOffset), options | PCRE2_NO_JIT, data, context);
   }
+  FOverBudget =
+      rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT || rc == PCRE2_ERROR_HEAPLIMIT;
   OffsetCount = rc;
   if (rc <= 0) return false;
   const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(data);

@@ -35,6 +35,14 @@ inline constexpr TPatternState preNotEmpty = 1u << 2;
 
 struct TCompiledPattern;
 
+// The work budget of one search of a budgeted pattern: PCRE2's match limit (calls of its
+// internal match function, which the JIT counts in its own way) and depth limit (nesting of
+// backtracking points in the interpreter). No dictionary key, test text or generated word
+// needs more than 8,192 and 32 of them with any of the program's patterns, while a long
+// vowel-heavy run can need billions; a search over budget counts as no match.
+inline constexpr std::uint32_t kMatchBudget = 200000;
+inline constexpr std::uint32_t kDepthBudget = 2000;
+
 // TPattern holds one Perl-compatible pattern, one subject, one replacement template and the
 // state of the current match. It compiles lazily at the first search, edits the subject in
 // place on Replace, and expands templates in a language of its own (\1, \U2, $&, ${name}, ...).
@@ -81,6 +89,16 @@ class TPattern {
   // pattern.
   bool Shared() const;
   void SetShared(bool value);
+
+  // Budgeted (the default) bounds every search by kMatchBudget and kDepthBudget. A pattern
+  // that searches a large subject in linear time, as the dictionary scan does, turns it off
+  // and runs under PCRE2's own, much larger limits.
+  bool Budgeted() const;
+  void SetBudgeted(bool value);
+  // OverBudget tells whether the last search ended for want of budget (a limit of PCRE2's when
+  // unbudgeted); such a search counts as no match. The JIT and the interpreter spend their
+  // budget differently, so only searches within it give the same answer in both.
+  bool OverBudget() const;
 
   // SharedCodeCount is the number of compiled patterns in the process-wide cache.
   static std::size_t SharedCodeCount();
@@ -135,6 +153,8 @@ class TPattern {
   bool FJit = true;
   bool FShared = true;
   bool FInvalidUtf = false;
+  bool FBudgeted = true;
+  bool FOverBudget = false;
   TPatternOptions FOptions = 0;
   TPatternState FState = preNotEmpty;
   std::u16string FRegEx;

@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "engine/Dictionary.h"
+#include "engine/FixedPatterns.h"
 #include "engine/uStressRules.h"
+#include "pattern/CaseMapping.h"
+#include "pattern/Pattern.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -120,6 +123,28 @@ TEST_F(WordToStressTest, RunsLongerThanAnyWordAreLeftAsTheyAre) {
     EXPECT_EQ(left.Radical(), tooLong);
     EXPECT_EQ(left.Ending(), u"");
     EXPECT_TRUE(left.LookUps().empty());
+  }
+}
+
+// A run on which a rule pattern backtracks without end costs each search its budget at most:
+// the Spectator pattern gives up on this one, and the word is stressed as the other steps allow,
+// in both orders.
+TEST_F(WordToStressTest, PathologicalRunEndsWithinTheWorkBudget) {
+  const std::u16string word = u"aeenddeedeeeeneeeedeieeeeeeeeoeeeeeeeeeeeeeee";
+  ASSERT_EQ(word.size(), kLongestWord);
+  const std::u16string& spectatorPattern = FixedPatternText(TFixedPatternId::Spectator);
+  TPattern spectator;
+  spectator.SetRegEx(spectatorPattern);
+  spectator.SetOptions(SearchOptions(spectatorPattern, word));
+  spectator.SetSubject(word);
+  EXPECT_FALSE(spectator.Match());
+  EXPECT_TRUE(spectator.OverBudget());
+  for (const TStressingOrder order :
+       {TStressingOrder::RulesFirst, TStressingOrder::DictionaryFirst}) {
+    TWordToStress stressed(word, {.Order = order});
+    stressed.Process();
+    EXPECT_EQ(AsciiLowerCase(stressed.WordStressed()), word);
+    EXPECT_NE(stressed.DecidingRule(), &TWordToStress::doSpectatorRule);
   }
 }
 

@@ -370,6 +370,14 @@ TEST(PatternMatch, SearchErrorIsNoMatch) {
     Configure(pattern, u"(?:a+)+\\d", std::u16string(40, u'a'));
     EXPECT_FALSE(pattern.Match());
     EXPECT_FALSE(pattern.FoundMatch());
+    EXPECT_TRUE(pattern.OverBudget());
+    // Without the word budget PCRE2's own limit still ends it, as no match.
+    pattern.SetBudgeted(false);
+    EXPECT_FALSE(pattern.Match());
+    EXPECT_TRUE(pattern.OverBudget());
+    pattern.SetSubject(u"aaa1");
+    EXPECT_TRUE(pattern.Match());
+    EXPECT_FALSE(pattern.OverBudget());
   }
 }
 
@@ -380,6 +388,8 @@ TEST(PatternMatch, DeepRecursionFallsBackFromJit) {
     SCOPED_TRACE(literal ? "interpreter" : "JIT");
     TPattern pattern;
     pattern.SetJit(!literal);
+    // The budget of a word search would end it; the JIT stack is what this is about.
+    pattern.SetBudgeted(false);
     Configure(pattern, u"(?:(a)|b)+c?", subject);
     ASSERT_TRUE(pattern.Match());
     EXPECT_EQ(pattern.MatchedLength(), 200000);
