@@ -1,14 +1,20 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "bench/BenchText.h"
 #include "cli/ConsoleFrontEnd.h"
 #include "engine/Dictionary.h"
+#include "pattern/Utf.h"
+#include "tests/support/WordCorpus.h"
 
 namespace lexipulse {
 namespace {
@@ -75,6 +81,53 @@ void BM_ShortLines(benchmark::State& state) {
   RunHostile(state, [](std::size_t n) { return Repeat("Word\r\n", n); });
 }
 
+constexpr std::size_t kMegabyte = 1 << 20;
+
+// Seconds per run of 1 MB of prose, measured first, so that the vowel-heavy words can report
+// their cost as a ratio from the same run.
+double proseSeconds = 0;
+
+double SecondsPerRun(benchmark::State& state, const std::string& input) {
+  const auto start = std::chrono::steady_clock::now();
+  RunHostile(state, [&input](std::size_t) { return input; });
+  const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+  return spent.count() /
+         static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+}
+
+void BM_Prose(benchmark::State& state) {
+  static const std::string kProse = Utf16ToUtf8(JoinLines(BenchLines(kMegabyte), u"\r\n"));
+  proseSeconds = SecondsPerRun(state, kProse);
+}
+
+// VowelHeavyText is 1 MB of random words of 5 to 64 letters, two thirds of them vowels, in
+// lines of about 80 characters: words on which the rule patterns backtrack most, none repeated.
+std::string VowelHeavyText() {
+  TCorpusRandom random(64);
+  std::string text;
+  std::size_t lineLength = 0;
+  while (text.size() < kMegabyte) {
+    const std::string word = Utf16ToUtf8(VowelHeavyWord(random, 5 + random.Below(60)));
+    text += word;
+    lineLength += word.size() + 1;
+    text += lineLength > 80 ? "\n" : " ";
+    if (lineLength > 80) lineLength = 0;
+  }
+  return text;
+}
+
+void BM_VowelHeavyWords(benchmark::State& state) {
+  static const std::string kWords = VowelHeavyText();
+  const double seconds = SecondsPerRun(state, kWords);
+  if (proseSeconds > 0) state.counters["x_prose"] = seconds / proseSeconds;
+}
+
+BENCHMARK(BM_Prose)->Arg(kMegabyte)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(BM_VowelHeavyWords)
+    ->Arg(kMegabyte)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->UseRealTime();
 BENCHMARK(BM_LongLine)->RangeMultiplier(4)->Range(1 << 14, 1 << 20)->Complexity(benchmark::oN);
 // A word of letters alone makes the rule patterns backtrack, so these sizes stay small: the
 // fit (BigO) shows how the cost grows. Repeated "Photograph" cut mid-word matches no rule early.

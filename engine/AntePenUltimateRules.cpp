@@ -41,31 +41,31 @@ std::u16string PestiferousPattern() {
 }
 
 std::u16string TWordToStress::doTranscendentalRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Transcendental),
+  return Apply(w, {.Pattern = TFixedPatternId::Transcendental,
                    .Form = ByTemplate(kTranscendentalTemplate),
                    .Label = kTranscendentalLabel});
 }
 
 std::u16string TWordToStress::doVolubleRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Voluble),
+  return Apply(w, {.Pattern = TFixedPatternId::Voluble,
                    .Form = ByTemplate(kVolubleTemplate),
                    .Label = kVolubleLabel});
 }
 
 std::u16string TWordToStress::doPestiferousRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Pestiferous),
+  return Apply(w, {.Pattern = TFixedPatternId::Pestiferous,
                    .Form = ByTemplate(kPestiferousTemplate),
                    .Label = kPestiferousLabel});
 }
 
 std::u16string TWordToStress::doSenescenceRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Senescence),
+  return Apply(w, {.Pattern = TFixedPatternId::Senescence,
                    .Form = ByTemplate(kSenescenceTemplate),
                    .Label = kSenescenceLabel});
 }
 
 std::u16string TWordToStress::doDistributiveRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Distributive),
+  return Apply(w, {.Pattern = TFixedPatternId::Distributive,
                    .Form = ByTemplate(kDistributiveTemplate),
                    .Label = kDistributiveLabel});
 }

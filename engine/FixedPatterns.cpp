@@ -53,31 +53,45 @@ constexpr std::u16string_view kUpperLastVowelPattern =
 constexpr std::u16string_view kSplitWordPattern = u"(.+)(ing|ed|ly|s|edly|ingly|ary|iary|al|'s)\\b";
 constexpr std::u16string_view kWordRunPattern = u"\\b(\\w+)\\b";
 
+bool IsAsciiWordRun(std::u16string_view subject) {
+  return !subject.empty() && std::ranges::all_of(subject, [](char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'_';
+  });
+}
+
 struct TNamed {
   std::u16string_view Name;
   std::u16string Text;
+  std::vector<std::u16string> AnyOf = {};
 };
 
 std::vector<TFixedPattern> BuildTable() {
   const std::array<TNamed, static_cast<std::size_t>(TFixedPatternId::WordRun) + 1> named = {{
-      {u"FirstSyllableGreek", std::u16string(kFirstSyllableGreekPattern)},
+      {u"FirstSyllableGreek",
+       std::u16string(kFirstSyllableGreekPattern),
+       {u"log",   u"morph", u"scope", u"phon", u"game", u"gone", u"lith", u"gram", u"graph",
+        u"chron", u"ton",   u"mac",   u"nom",  u"iatr", u"tom",  u"metr", u"nym",  u"plast",
+        u"soph",  u"plex",  u"trop",  u"met",  u"path", u"pex",  u"crat", u"crac"}},
       {u"Greek", std::u16string(kGreekPattern)},
-      {u"Cameroon", std::u16string(kCameroonPattern)},
+      {u"Cameroon", std::u16string(kCameroonPattern), {u"oo", u"ee"}},
       {u"French", std::u16string(kFrenchPattern)},
       {u"Chinese", std::u16string(kChinesePattern)},
       {u"Descend", std::u16string(kDescendPattern)},
       {u"Priority", std::u16string(kPriorityPattern)},
-      {u"Classified", std::u16string(kClassifiedPattern)},
+      {u"Classified", std::u16string(kClassifiedPattern), {u"fy", u"fie"}},
       {u"Bulgarian", std::u16string(kBulgarianPattern)},
       {u"Polish", std::u16string(kPolishPattern)},
-      {u"Spectator", std::u16string(kSpectatorPattern)},
-      {u"Psittacosis", std::u16string(kPsittacosisPattern)},
+      {u"Spectator", std::u16string(kSpectatorPattern), {u"at", u"acy"}},
+      {u"Psittacosis",
+       std::u16string(kPsittacosisPattern),
+       {u"xis", u"tis", u"sis", u"tes", u"ses"}},
       {u"Anemia", std::u16string(kAnemiaPattern)},
       {u"Oratory", OratoryPattern()},
       {u"Memento", std::u16string(kMementoPattern)},
       {u"Transcendental", std::u16string(kTranscendentalPattern)},
-      {u"Voluble", std::u16string(kVolublePattern)},
-      {u"Pestiferous", PestiferousPattern()},
+      {u"Voluble", std::u16string(kVolublePattern), {u"upl", u"abl", u"ibl", u"ubl"}},
+      {u"Pestiferous", PestiferousPattern(), {u"iz", u"ous"}},
       {u"Senescence", std::u16string(kSenescencePattern)},
       {u"Distributive", std::u16string(kDistributivePattern)},
       {u"UpperLastVowel", std::u16string(kUpperLastVowelPattern)},
@@ -86,7 +100,7 @@ std::vector<TFixedPattern> BuildTable() {
   }};
   std::vector<TFixedPattern> table;
   for (const TNamed& entry : named) {
-    table.push_back({std::u16string(entry.Name), entry.Text});
+    table.push_back({std::u16string(entry.Name), entry.Text, entry.AnyOf});
   }
   const auto addExceptions = [&table](std::u16string_view rule,
                                       std::span<const std::u16string_view> list) {
@@ -110,19 +124,28 @@ const std::vector<TFixedPattern>& Table() {
 
 }  // namespace
 
-const std::u16string& FixedPatternText(TFixedPatternId id) {
-  return Table()[static_cast<std::size_t>(id)].Text;
+const TFixedPattern& FixedPattern(TFixedPatternId id) {
+  return Table()[static_cast<std::size_t>(id)];
 }
+
+const std::u16string& FixedPatternText(TFixedPatternId id) { return FixedPattern(id).Text; }
 
 std::span<const TFixedPattern> FixedPatterns() { return Table(); }
 
 unsigned SearchOptions(std::u16string_view pattern, std::u16string_view subject) {
   const bool leadingRun = pattern.starts_with(u"(\\w+)") || pattern.starts_with(u"([é\\w]+)");
-  const bool wordRun = !subject.empty() && std::ranges::all_of(subject, [](char16_t c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-           c == u'_';
+  return preCaseLess | (leadingRun && IsAsciiWordRun(subject) ? preAnchored : 0);
+}
+
+bool MayMatch(const TFixedPattern& pattern, std::u16string_view subject) {
+  if (pattern.AnyOf.empty() || !IsAsciiWordRun(subject)) return true;
+  std::u16string lowered(subject);
+  for (char16_t& c : lowered) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return std::ranges::any_of(pattern.AnyOf, [&lowered](const std::u16string& text) {
+    return lowered.find(text) != std::u16string::npos;
   });
-  return preCaseLess | (leadingRun && wordRun ? preAnchored : 0);
 }
 
 }  // namespace lexipulse

@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lexipulse {
 
@@ -39,10 +40,19 @@ enum class TFixedPatternId {
 struct TFixedPattern {
   std::u16string Name;
   std::u16string Text;
+  // AnyOf, when not empty, lists texts of which every match holds one (in lower case), taken
+  // from a group the pattern cannot match without.
+  std::vector<std::u16string> AnyOf = {};
 };
 
-// FixedPatternText is the text of a named fixed pattern; the code searches with exactly this.
+// FixedPattern is a named entry; FixedPatternText its text, which the code searches with.
+const TFixedPattern& FixedPattern(TFixedPatternId id);
 const std::u16string& FixedPatternText(TFixedPatternId id);
+
+// MayMatch is false when pattern cannot match subject: the subject is made of ASCII word
+// characters (where caseless matching is ASCII case folding) and holds none of AnyOf. A rule
+// then skips the search, which would backtrack through the whole word to find nothing.
+bool MayMatch(const TFixedPattern& pattern, std::u16string_view subject);
 
 // FixedPatterns is every pattern the program searches with that does not depend on its input:
 // the named patterns in the order of TFixedPatternId, then the word of each exception entry in

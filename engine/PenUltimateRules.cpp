@@ -64,57 +64,56 @@ std::u16string OratoryPattern() {
 }
 
 std::u16string TWordToStress::doPriorityRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Priority),
+  return Apply(w, {.Pattern = TFixedPatternId::Priority,
                    .Form = ByTemplate(kPriorityTemplate),
                    .Label = kPriorityLabel});
 }
 
 std::u16string TWordToStress::doClassifiedRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Classified),
+  return Apply(w, {.Pattern = TFixedPatternId::Classified,
                    .Form = ByTemplate(kClassifiedTemplate),
                    .Label = kClassifiedLabel});
 }
 
 std::u16string TWordToStress::doBulgarianRule(const std::u16string&) {
-  return Apply(BaseWord(), {.Pattern = FixedPatternText(TFixedPatternId::Bulgarian),
+  return Apply(BaseWord(), {.Pattern = TFixedPatternId::Bulgarian,
                             .Form = ByTemplate(kBulgarianTemplate),
                             .Label = kBulgarianLabel});
 }
 
 std::u16string TWordToStress::doPolishRule(const std::u16string&) {
   return Apply(BaseWord(),
-               {.Pattern = FixedPatternText(TFixedPatternId::Polish),
+               {.Pattern = TFixedPatternId::Polish,
                 .Form = ByTemplate(kPolishTemplate),
                 .Label = kPolishLabel,
                 .Exception = ExceptionBranch(FindPolishException, kPolishExceptionLabel)});
 }
 
 std::u16string TWordToStress::doSpectatorRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Spectator),
-                   .Form = SpectatorForm,
-                   .Label = kSpectatorLabel});
+  return Apply(
+      w, {.Pattern = TFixedPatternId::Spectator, .Form = SpectatorForm, .Label = kSpectatorLabel});
 }
 
 std::u16string TWordToStress::doPsittacosisRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Psittacosis),
+  return Apply(w, {.Pattern = TFixedPatternId::Psittacosis,
                    .Form = ByTemplate(kPsittacosisTemplate),
                    .Label = kPsittacosisLabel});
 }
 
 std::u16string TWordToStress::doAnemiaRule(const std::u16string&) {
-  return Apply(BaseWord(), {.Pattern = FixedPatternText(TFixedPatternId::Anemia),
+  return Apply(BaseWord(), {.Pattern = TFixedPatternId::Anemia,
                             .Form = ByTemplate(kAnemiaTemplate),
                             .Label = kAnemiaLabel});
 }
 
 std::u16string TWordToStress::doOratoryRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Oratory),
+  return Apply(w, {.Pattern = TFixedPatternId::Oratory,
                    .Form = ByTemplate(kOratoryTemplate),
                    .Label = kOratoryLabel});
 }
 
 std::u16string TWordToStress::doMementoRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Memento),
+  return Apply(w, {.Pattern = TFixedPatternId::Memento,
                    .Form = ByTemplate(kMementoTemplate),
                    .Label = kMementoLabel});
 }

@@ -24,10 +24,12 @@ std::u16string ExpandTemplate(TPattern& match, std::u16string_view replacementTe
 
 std::u16string ApplyRule(const std::u16string& word, const TRuleShape& shape,
                          std::u16string& wordStressed, bool jit) {
+  const TFixedPattern& pattern = FixedPattern(shape.Pattern);
+  if (!MayMatch(pattern, word)) return {};
   TPattern match;
   match.SetJit(jit);
-  match.SetRegEx(shape.Pattern);
-  match.SetOptions(SearchOptions(shape.Pattern, word));
+  match.SetRegEx(pattern.Text);
+  match.SetOptions(SearchOptions(pattern.Text, word));
   match.SetSubject(word);
   if (!match.Match()) return {};
   if (shape.Exception) {

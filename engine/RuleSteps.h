@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/Exceptions.h"
+#include "engine/FixedPatterns.h"
 #include "pattern/Pattern.h"
 
 namespace lexipulse {
@@ -29,7 +30,7 @@ using TExceptionCheck =
 // TRuleShape is one entry of the rule catalogue: the pattern, how the stressed form is built,
 // the label of the trace and, for the rules with exception lists, the exception check.
 struct TRuleShape {
-  std::u16string Pattern;
+  TFixedPatternId Pattern;
   TFormBuilder Form;
   std::u16string_view Label;
   // LabelAfterForm puts the stressed form in front of the label in the trace.

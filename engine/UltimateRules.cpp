@@ -41,21 +41,21 @@ bool StartsWithVowel(const std::u16string& w) {
 }  // namespace
 
 std::u16string TWordToStress::doFirstSyllableGreekRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::FirstSyllableGreek),
+  return Apply(w, {.Pattern = TFixedPatternId::FirstSyllableGreek,
                    .Form = ByTemplate(StartsWithVowel(w) ? kFirstSyllableGreekVowelTemplate
                                                          : kFirstSyllableGreekTemplate),
                    .Label = kFirstSyllableGreekLabel});
 }
 
 std::u16string TWordToStress::doGreekRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Greek),
+  return Apply(w, {.Pattern = TFixedPatternId::Greek,
                    .Form = ByTemplate(kGreekTemplate),
                    .Label = kGreekLabel});
 }
 
 std::u16string TWordToStress::doCameroonRule(const std::u16string&) {
   return Apply(BaseWord(),
-               {.Pattern = FixedPatternText(TFixedPatternId::Cameroon),
+               {.Pattern = TFixedPatternId::Cameroon,
                 .Form = JoinGroups(2, AsciiUpperCase),
                 .Label = kCameroonLabel,
                 .LabelAfterForm = true,
@@ -63,7 +63,7 @@ std::u16string TWordToStress::doCameroonRule(const std::u16string&) {
 }
 
 std::u16string TWordToStress::doFrenchRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::French),
+  return Apply(w, {.Pattern = TFixedPatternId::French,
                    .Form = JoinGroups(2, UpperFirstLetter),
                    .Label = kFrenchLabel,
                    .LabelAfterForm = true,
@@ -72,14 +72,14 @@ std::u16string TWordToStress::doFrenchRule(const std::u16string& w) {
 
 std::u16string TWordToStress::doChineseRule(const std::u16string&) {
   return Apply(BaseWord(),
-               {.Pattern = FixedPatternText(TFixedPatternId::Chinese),
+               {.Pattern = TFixedPatternId::Chinese,
                 .Form = ByTemplate(kChineseTemplate),
                 .Label = kChineseLabel,
                 .Exception = ExceptionBranch(InList(ChineseExceptions), kChineseExceptionLabel)});
 }
 
 std::u16string TWordToStress::doDescendRule(const std::u16string& w) {
-  return Apply(w, {.Pattern = FixedPatternText(TFixedPatternId::Descend),
+  return Apply(w, {.Pattern = TFixedPatternId::Descend,
                    .Form = ByTemplate(kDescendTemplate),
                    .Label = kDescendLabel});
 }
