@@ -80,6 +80,9 @@ void SetOutput(TCommand& command, const std::string& file) {
 
 }  // namespace
 
+// The arguments are parsed here rather than by getopt_long, whose state is process-wide
+// (optind, and argv permuted in place) while RunConsole may run many times in one process, and
+// which would take abbreviated long options that a later option could make ambiguous.
 TCommand ParseArguments(const std::vector<std::string>& args) {
   TCommand command;
   bool options = true;
