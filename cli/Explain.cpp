@@ -4,9 +4,13 @@
 #include <optional>
 #include <string>
 
+#include "app/Delimited.h"
 #include "app/StressSourceText.h"
+#include "cli/Escape.h"
+#include "cli/Input.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
+#include "pattern/Utf.h"
 
 namespace lexipulse {
 
@@ -72,25 +76,98 @@ std::u16string LookUps(const TWordToStress& word) {
   return how;
 }
 
-}  // namespace
-
-TExplanation ExplainItem(const std::u16string& item, TStressOptions options) {
+// ExplainItem explains one item; lowercaseShort tells whether a longer item follows it.
+TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStressOptions options) {
   if (item.size() <= kShortItemLength) {
-    return {item, u"short word, left as it is"};
+    if (!FindWordRun(item, !options.Literal)) {
+      return {item, item, u"no word characters, left as it is"};
+    }
+    const std::u16string lowercased = AsciiLowerCase(item);
+    if (lowercaseShort && lowercased != item) {
+      return {item, lowercased, u"short word, lowercased"};
+    }
+    return {item, item, u"short word, left as it is"};
   }
   // The item goes through the pipeline's own steps, so an explanation describes what it does.
   const std::u16string lowercased = AsciiLowerCase(item);
   const std::optional<TWordRun> found = FindWordRun(lowercased, !options.Literal);
   if (!found) {
-    return {lowercased, u"no word characters, left as it is"};
+    return {item, lowercased, u"no word characters, left as it is"};
   }
   if (found->Run.size() > kLongestWord) {
-    return {lowercased, u"too long for a word, left as it is"};
+    return {item, lowercased, u"too long for a word, left as it is"};
   }
   TWordToStress word(found->Run, options);
   word.Process();
-  return {found->Left + CapitalsToAccents(word.WordStressed()) + found->Right,
+  return {item, found->Left + CapitalsToAccents(word.WordStressed()) + found->Right,
           word.DecidingRule() != nullptr ? RuleName(word) : LookUps(word)};
+}
+
+std::string Field(std::u16string_view text) { return EscapeControls(Utf16ToUtf8(text)); }
+
+void AppendLine(const TExplanation& explanation, std::string& lines) {
+  lines += Field(explanation.Item) + '\t' + Field(explanation.Display) + '\t' +
+           Field(explanation.How) + '\n';
+}
+
+// AppendText explains the lines of text; the pipeline sees each line that a break ends with
+// the CR of the CR LF the lines are joined with.
+void AppendText(std::string_view text, TStressOptions options, std::string& lines) {
+  std::vector<std::u16string> breaks;
+  const std::vector<std::u16string> split = SplitLines(Utf8ToUtf16(text), &breaks);
+  for (std::size_t i = 0; i < split.size(); ++i) {
+    const bool broken = i < breaks.size();
+    std::vector<TExplanation> items =
+        ExplainParagraph(broken ? split[i] + u'\r' : split[i], options);
+    if (broken) {
+      TExplanation& last = items.back();
+      last.Item.pop_back();
+      if (last.Display.ends_with(u'\r')) {
+        last.Display.pop_back();
+      }
+    }
+    for (const TExplanation& explanation : items) {
+      AppendLine(explanation, lines);
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<TExplanation> ExplainParagraph(const std::u16string& paragraph,
+                                           TStressOptions options) {
+  const std::vector<std::u16string> items = SplitDelimited(paragraph, u' ');
+  std::size_t lastLong = 0;
+  for (std::size_t q = 0; q < items.size(); ++q) {
+    if (items[q].size() > kShortItemLength) {
+      lastLong = q;
+    }
+  }
+  std::vector<TExplanation> explanations;
+  explanations.reserve(items.size());
+  for (std::size_t q = 0; q < items.size(); ++q) {
+    explanations.push_back(ExplainItem(items[q], q < lastLong, options));
+  }
+  return explanations;
+}
+
+std::string ExplainText(std::string_view text, TStressOptions options) {
+  std::string lines;
+  AppendText(text, options, lines);
+  return lines;
+}
+
+std::string ExplainWords(const std::vector<std::string>& words, TStressOptions options) {
+  std::string lines;
+  for (const auto& word : words) {
+    CheckText(word, "word '" + word + "'");
+    if (word.empty()) {
+      AppendLine(ExplainItem(u"", false, options), lines);
+    } else {
+      AppendText(word, options, lines);
+    }
+  }
+  return lines;
 }
 
 }  // namespace lexipulse

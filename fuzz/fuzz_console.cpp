@@ -1,10 +1,12 @@
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "cli/ConsoleFrontEnd.h"
+#include "cli/Input.h"
 #include "fuzz/FuzzText.h"
 #include "pattern/Utf.h"
 #include "tests/support/StressProperty.h"
@@ -16,13 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out;
   std::ostringstream err;
   const int status = RunConsole({}, in, out, err);
-  if (FindInvalidUtf8(input)) {
-    FuzzCheck(status == 1, "invalid UTF-8 did not exit with 1");
-    FuzzCheck(out.str().empty(), "invalid UTF-8 still wrote output");
-    FuzzCheck(err.str().find("invalid UTF-8 at line ") != std::string::npos,
-              "invalid UTF-8 without its message: " + err.str());
+  if (const std::optional<std::string> problem = FindTextProblem(input)) {
+    FuzzCheck(status == 1, "a refused input did not exit with 1");
+    FuzzCheck(out.str().empty(), "a refused input still wrote output");
+    FuzzCheck(err.str() == "lexipulse-cli: standard input: " + *problem + "\n",
+              "a refused input without its message: " + err.str());
+    FuzzCheck(FindInvalidUtf8(input) || problem->starts_with("looks like UTF-16"),
+              "valid UTF-8 refused: " + *problem);
     return 0;
   }
+  FuzzCheck(!FindInvalidUtf8(input), "invalid UTF-8 accepted");
   FuzzCheck(status == 0, "valid UTF-8 failed: " + err.str());
   FuzzCheck(err.str().empty(), "a successful run wrote a message: " + err.str());
   const std::string difference = CheckConsoleProperty(input, out.str());

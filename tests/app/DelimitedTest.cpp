@@ -64,5 +64,36 @@ TEST(DelimitedTest, JoinAddsNothingAroundItems) {
   }
 }
 
+TEST(DelimitedTest, SplitLinesBreaksAtEveryLineEnd) {
+  const struct {
+    const char* Name;
+    std::u16string Text;
+    std::vector<std::u16string> Lines;
+    std::vector<std::u16string> Breaks;
+  } kCases[] = {
+      {"empty text gives no lines", u"", {}, {}},
+      {"no break gives one line", u"word", {u"word"}, {}},
+      {"LF", u"a\nb", {u"a", u"b"}, {u"\n"}},
+      {"CR LF is one break", u"a\r\nb", {u"a", u"b"}, {u"\r\n"}},
+      {"lone CR", u"a\rb", {u"a", u"b"}, {u"\r"}},
+      {"LF CR is two breaks", u"a\n\rb", {u"a", u"", u"b"}, {u"\n", u"\r"}},
+      {"CR CR LF", u"a\r\r\nb", {u"a", u"", u"b"}, {u"\r", u"\r\n"}},
+      {"break at the end gives an empty last line", u"a\r\n", {u"a", u""}, {u"\r\n"}},
+      {"CR at the very end", u"a\r", {u"a", u""}, {u"\r"}},
+      {"only breaks", u"\n\r\n\r", {u"", u"", u"", u""}, {u"\n", u"\r\n", u"\r"}},
+      {"other separators stay inside lines",
+       u"a\u2028b\u0085c\fd\ve",
+       {u"a\u2028b\u0085c\fd\ve"},
+       {}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    std::vector<std::u16string> breaks{u"left over"};
+    EXPECT_EQ(SplitLines(c.Text, &breaks), c.Lines);
+    EXPECT_EQ(breaks, c.Breaks);
+    EXPECT_EQ(SplitLines(c.Text), c.Lines);
+  }
+}
+
 }  // namespace
 }  // namespace lexipulse

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "app/Delimited.h"
+
 namespace lexipulse {
 
 namespace {
@@ -17,27 +19,6 @@ std::u16string Progress(const char16_t* name, long long position, long long maxi
 }
 
 }  // namespace
-
-std::vector<std::u16string> SplitLines(const std::u16string& text) {
-  std::vector<std::u16string> lines;
-  if (text.empty()) {
-    return lines;
-  }
-  std::u16string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' || text[i] == u'\n') {
-      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-        ++i;
-      }
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line.push_back(text[i]);
-    }
-  }
-  lines.push_back(line);
-  return lines;
-}
 
 void TRecordingHost::ClearResult() {
   _Calls.push_back(u"ClearResult");

@@ -47,7 +47,4 @@ class TRecordingHost : public TStressHost {
   std::function<void()> _OnPump;
 };
 
-// SplitLines cuts text into lines the way a text box does: at CR LF, lone CR and lone LF.
-std::vector<std::u16string> SplitLines(const std::u16string& text);
-
 }  // namespace lexipulse

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RecordingHost.h"
+#include "app/Delimited.h"
 #include "app/SampleText.h"
 #include "app/StressSourceText.h"
 #include "engine/Dictionary.h"

@@ -1,17 +1,21 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/SampleText.h"
@@ -80,6 +84,28 @@ class ConsoleFrontEndTest : public ::testing::Test {
     const int raw = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(raw)) << command;
     return {WEXITSTATUS(raw), ReadAll(out), ReadAll(err)};
+  }
+
+  // RunInFolder runs the built program through the shell inside the test folder.
+  TRun RunInFolder(const std::string& args) {
+    const std::string command = "cd '" + _Dir.string() + "' && '" + LEXIPULSE_CLI_PATH + "' " +
+                                args + " > stdout.txt 2> stderr.txt";
+    const int raw = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(raw)) << command;
+    return {WEXITSTATUS(raw), ReadAll(_Dir / "stdout.txt"), ReadAll(_Dir / "stderr.txt")};
+  }
+
+  // ExpectNoTemporaryFiles finds no hidden file anywhere under the test folder.
+  void ExpectNoTemporaryFiles() {
+    for (const auto& entry : fs::recursive_directory_iterator(_Dir)) {
+      EXPECT_NE(entry.path().filename().string().front(), '.')
+          << "temporary file left: " << entry.path();
+    }
+  }
+
+  void ResetFolder() {
+    fs::remove_all(_Dir);
+    fs::create_directories(_Dir);
   }
 
   fs::path _Dir;
@@ -173,6 +199,86 @@ TEST_F(ConsoleFrontEndTest, UnreadableInputFailsWithItsName) {
     for (const auto& part : c.Message) {
       EXPECT_NE(run.Err.find(part), std::string::npos) << run.Err << " lacks " << part;
     }
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, InputThatIsNoUtf8TextIsRefusedWithWhatToDo) {
+  const struct {
+    const char* Name;
+    std::string Input;
+    std::string Message;  // after "lexipulse-cli: standard input: "; empty when accepted
+  } kCases[] = {
+      {"UTF-16 with a little-endian byte-order mark", std::string("\xFF\xFEh\0i\0", 6),
+       "looks like UTF-16; convert it to UTF-8, e.g. with iconv -f UTF-16 -t UTF-8"},
+      {"UTF-16 with a big-endian byte-order mark", std::string("\xFE\xFF\0h\0i", 6),
+       "looks like UTF-16; convert it to UTF-8, e.g. with iconv -f UTF-16 -t UTF-8"},
+      {"one zero byte in a text is no UTF-16", std::string("W\0ord\n", 6), ""},
+      {"little-endian UTF-16 without a mark, every pair", std::string("h\0e\0l\0l\0o\0\n\0", 12),
+       "looks like UTF-16; convert it to UTF-8, e.g. with iconv -f UTF-16LE -t UTF-8"},
+      {"big-endian UTF-16 without a mark", std::string("\0h\0e\0l\0l\0o", 10),
+       "looks like UTF-16; convert it to UTF-8, e.g. with iconv -f UTF-16BE -t UTF-8"},
+      {"zero bytes on both sides are no UTF-16", std::string(8, '\0'), ""},
+      {"columns count characters", "caf\xC3\xA9 \xE2\x80\x9C\xFF",
+       "invalid UTF-8 at line 1, column 7 (byte offset 9)"},
+      {"a lone CR ends a line", "one\rtwo\rthree \xFF",
+       "invalid UTF-8 at line 3, column 7 (byte offset 14)"},
+      {"CR LF ends one line", "one\r\ntwo\xC3(",
+       "invalid UTF-8 at line 2, column 4 (byte offset 8)"},
+      {"LF CR ends two", "one\n\r\xFF", "invalid UTF-8 at line 3, column 1 (byte offset 5)"},
+      {"CR just before the bad byte", "one\r\xFF",
+       "invalid UTF-8 at line 2, column 1 (byte offset 4)"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    const TRun run = RunInProcess({}, c.Input);
+    if (c.Message.empty()) {
+      EXPECT_EQ(run.Status, 0) << run.Err;
+      EXPECT_EQ(run.Err, "");
+      continue;
+    }
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "lexipulse-cli: standard input: " + c.Message + "\n");
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, NamesAndWordsAreEchoedWithControlCharactersEscaped) {
+  WriteFile("bad\nname\x1B[2J.txt", "\xFF");
+  const struct {
+    const char* Name;
+    std::vector<std::string> Args;
+    int Status;
+    std::string Err;
+  } kCases[] = {
+      {"missing file",
+       {"\x1B]0;pwned\x07gone.txt"},
+       1,
+       "lexipulse-cli: \\x1B]0;pwned\\x07gone.txt: cannot open: No such file or directory\n"},
+      {"file not UTF-8",
+       {(_Dir / "bad\nname\x1B[2J.txt").string()},
+       1,
+       "lexipulse-cli: " + (_Dir / "bad\\nname\\x1B[2J.txt").string() +
+           ": invalid UTF-8 at line 1, column 1 (byte offset 0)\n"},
+      {"unknown option",
+       {"--\x1B[2J"},
+       2,
+       "lexipulse-cli: unrecognized option '--\\x1B[2J'\nTry 'lexipulse-cli --help'.\n"},
+      {"word not UTF-8",
+       {"--explain", "\x1B[2J\xC3"},
+       1,
+       "lexipulse-cli: word '\\x1B[2J\\xC3': invalid UTF-8 at line 1, column 5 (byte offset 4)\n"},
+      {"output name",
+       {"-o", (_Dir / "no\rwhere" / "out.txt").string(), "--sample"},
+       1,
+       "lexipulse-cli: " + (_Dir / "no\\rwhere" / "out.txt").string() +
+           ": cannot create a temporary file in " + (_Dir / "no\\rwhere").string() +
+           ": No such file or directory\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    const TRun run = RunInProcess(c.Args);
+    EXPECT_EQ(run.Status, c.Status);
+    EXPECT_EQ(run.Err, c.Err);
   }
 }
 
@@ -286,7 +392,23 @@ TEST_F(ConsoleFrontEndTest, FailuresLeaveTheOutputFileUntouched) {
        "-o nowhere/out.txt good.txt",
        {"nowhere/out.txt: cannot create a temporary file in nowhere"}},
       {"output is a folder", "-o . good.txt", {".: is a directory"}},
+      {"standard input fails to read",
+       "-o out.txt < .",
+       {"standard input: read error: Is a directory"}},
+      {"standard input between files fails to read",
+       "-o out.txt good.txt - < .",
+       {"standard input: read error: Is a directory"}},
+      {"explain with standard input failing to read",
+       "--explain -o out.txt < .",
+       {"standard input: read error: Is a directory"}},
+      {"a file fails to read",
+       "-o out.txt good.txt /proc/self/mem",
+       {"/proc/self/mem: read error: Input/output error"}},
+      {"UTF-16 input",
+       "-o out.txt utf16.txt",
+       {"utf16.txt: looks like UTF-16; convert it to UTF-8, e.g. with iconv -f UTF-16 -t UTF-8"}},
   };
+  WriteFile("utf16.txt", std::string("\xFF\xFEP\0h\0o\0t\0o\0\n\0", 14));
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
     const fs::path out = WriteFile("out.txt", "old contents");
@@ -307,6 +429,261 @@ TEST_F(ConsoleFrontEndTest, FailuresLeaveTheOutputFileUntouched) {
       EXPECT_NE(entry.path().filename().string().front(), '.')
           << "temporary file left: " << entry.path();
     }
+  }
+}
+
+// Nobody is the one other user every machine has.
+const passwd& Nobody() {
+  static const passwd* const kNobody = getpwnam("nobody");
+  return *kNobody;
+}
+
+struct stat Status(const fs::path& path) {
+  struct stat status {};
+  EXPECT_EQ(lstat(path.c_str(), &status), 0) << path;
+  return status;
+}
+
+TEST_F(ConsoleFrontEndTest, OutputFollowsALinkOnlyWhereTheKernelWould) {
+  if (geteuid() != 0 || getpwnam("nobody") == nullptr) {
+    GTEST_SKIP() << "planting another user's link needs root and the user nobody";
+  }
+  const uid_t nobody = Nobody().pw_uid;
+  const struct {
+    const char* Name;
+    uid_t FolderOwner;
+    mode_t FolderMode;
+    uid_t LinkOwner;
+    bool Followed;
+  } kCases[] = {
+      {"another user's link in a shared sticky folder", 0, 01777, nobody, false},
+      {"the caller's own link there", nobody, 01777, 0, true},
+      {"the folder owner's link there", nobody, 01777, nobody, true},
+      {"another user's link in a folder that is not sticky", 0, 0777, nobody, true},
+      {"another user's link in a sticky folder only its owner writes to", 0, 01755, nobody, true},
+  };
+  const std::string photograph = Form("photograph");
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    ResetFolder();
+    const fs::path victim = WriteFile("victim.txt", "the victim's own words");
+    WriteFile("in.txt", "Photograph\n");
+    const fs::path shared = _Dir / "shared";
+    fs::create_directory(shared);
+    ASSERT_EQ(chown(shared.c_str(), c.FolderOwner, static_cast<gid_t>(-1)), 0);
+    ASSERT_EQ(chmod(shared.c_str(), c.FolderMode), 0);
+    fs::create_symlink(victim, shared / "name");
+    ASSERT_EQ(lchown((shared / "name").c_str(), c.LinkOwner, static_cast<gid_t>(-1)), 0);
+    const TRun run = RunInFolder("-o shared/name in.txt");
+    EXPECT_TRUE(fs::is_symlink(shared / "name")) << "the link itself is never replaced";
+    if (c.Followed) {
+      EXPECT_EQ(run.Status, 0) << run.Err;
+      EXPECT_EQ(ReadAll(victim), photograph + "\n");
+    } else {
+      EXPECT_EQ(run.Status, 1);
+      EXPECT_EQ(run.Err,
+                "lexipulse-cli: shared/name: not following the symbolic link shared/name: it is in "
+                "a world-writable sticky folder and belongs to neither the folder's owner nor "
+                "you\n");
+      EXPECT_EQ(ReadAll(victim), "the victim's own words");
+    }
+    ExpectNoTemporaryFiles();
+  }
+
+  // A link of the caller's own that leads through the planted one is refused as well.
+  ASSERT_EQ(chown((_Dir / "shared").c_str(), 0, static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(chmod((_Dir / "shared").c_str(), 01777), 0);
+  WriteFile("victim.txt", "the victim's own words");
+  fs::create_symlink("shared/name", _Dir / "mine");
+  const TRun chained = RunInFolder("-o mine in.txt");
+  EXPECT_EQ(chained.Status, 1);
+  EXPECT_NE(chained.Err.find("not following the symbolic link shared/name"), std::string::npos)
+      << chained.Err;
+  EXPECT_EQ(ReadAll(_Dir / "victim.txt"), "the victim's own words");
+}
+
+TEST_F(ConsoleFrontEndTest, OutputThroughLinksReachesTheFileOrFails) {
+  const std::string photograph = Form("photograph");
+  const struct {
+    const char* Name;
+    std::vector<std::pair<std::string, std::string>> Links;  // name, where it points
+    std::string Error;    // after "lexipulse-cli: out.txt: "; empty when the run succeeds
+    std::string Reached;  // the file that gets the result
+  } kCases[] = {
+      {"a chain of relative links",
+       {{"out.txt", "sub/link"}, {"sub/link", "../real.txt"}},
+       "",
+       "real.txt"},
+      {"a dangling link",
+       {{"out.txt", "nowhere.txt"}},
+       "is a symbolic link to nowhere.txt, which "
+       "does not exist; not replacing the link",
+       ""},
+      {"a link into a missing folder",
+       {{"out.txt", "missing/x.txt"}},
+       "is a symbolic link to "
+       "missing/x.txt, which does not exist; not replacing the link",
+       ""},
+      {"a loop",
+       {{"out.txt", "sub/link"}, {"sub/link", "../out.txt"}},
+       "too many levels of symbolic links",
+       ""},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    ResetFolder();
+    fs::create_directory(_Dir / "sub");
+    WriteFile("in.txt", "Photograph\n");
+    WriteFile("real.txt", "old contents");
+    for (const auto& [name, target] : c.Links) {
+      fs::create_symlink(target, _Dir / name);
+    }
+    const TRun run = RunInFolder("-o out.txt in.txt");
+    for (const auto& [name, target] : c.Links) {
+      EXPECT_EQ(fs::read_symlink(_Dir / name), target) << "links stay as they were";
+    }
+    if (c.Error.empty()) {
+      EXPECT_EQ(run.Status, 0) << run.Err;
+      EXPECT_EQ(ReadAll(_Dir / c.Reached), photograph + "\n");
+    } else {
+      EXPECT_EQ(run.Status, 1);
+      EXPECT_EQ(run.Err, "lexipulse-cli: out.txt: " + c.Error + "\n");
+      EXPECT_EQ(ReadAll(_Dir / "real.txt"), "old contents");
+      EXPECT_FALSE(fs::exists(_Dir / "nowhere.txt"));
+    }
+    ExpectNoTemporaryFiles();
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, OutputThroughTheSystemsStreamLinksIsWrittenDirectly) {
+  const TRun sample = RunInFolder("--sample");
+  ASSERT_EQ(sample.Status, 0) << sample.Err;
+  for (const char* stream : {"/dev/stdout", "/proc/self/fd/1"}) {
+    SCOPED_TRACE(stream);
+    const std::string command = "cd '" + _Dir.string() + "' && ( '" + LEXIPULSE_CLI_PATH +
+                                "' --sample -o " + stream +
+                                "; echo $? > status.txt ) | cat > piped.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(ReadAll(_Dir / "status.txt"), "0\n");
+    EXPECT_EQ(ReadAll(_Dir / "piped.txt"), sample.Out);
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, ReplacedFileKeepsItsOwnerAndLosesItsSetIdBits) {
+  const bool root = geteuid() == 0 && getpwnam("nobody") != nullptr;
+  const struct {
+    const char* Name;
+    mode_t OldMode;
+    mode_t NewMode;
+  } kCases[] = {
+      {"set-user-ID program", 04755, 0755},
+      {"set-group-ID file", 02750, 0750},
+      {"both, with the sticky bit", 07700, 01700},
+      {"plain file", 0640, 0640},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    ResetFolder();
+    WriteFile("in.txt", "Photograph\n");
+    const fs::path out = WriteFile("out.txt", "old contents");
+    // A second name for the same file keeps the old content, as with sed -i.
+    fs::create_hard_link(out, _Dir / "other-name.txt");
+    if (root) {
+      ASSERT_EQ(chown(out.c_str(), Nobody().pw_uid, Nobody().pw_gid), 0);
+    }
+    ASSERT_EQ(chmod(out.c_str(), c.OldMode), 0);
+    const TRun run = RunInFolder("-o out.txt in.txt");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadAll(out), Form("photograph") + "\n");
+    EXPECT_EQ(ReadAll(_Dir / "other-name.txt"), "old contents");
+    const struct stat status = Status(out);
+    EXPECT_EQ(status.st_mode & 07777, c.NewMode);
+    if (root) {
+      EXPECT_EQ(status.st_uid, Nobody().pw_uid) << "root keeps the user's file the user's";
+      EXPECT_EQ(status.st_gid, Nobody().pw_gid);
+    } else {
+      EXPECT_EQ(status.st_uid, geteuid());
+    }
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, LongFileNamesCanBeReplaced) {
+  std::string accented;
+  for (int i = 0; i < 125; ++i) {
+    accented += "\xC3\xA9";
+  }
+  const struct {
+    const char* Name;
+    std::string File;
+    bool Exists;
+  } kCases[] = {
+      {"250 characters", std::string(246, 'n') + ".txt", true},
+      {"250 characters, new file", std::string(246, 'm') + ".txt", false},
+      {"the longest name there is", std::string(251, 'n') + ".txt", true},
+      {"two-byte characters up to the limit", accented + ".txt", true},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    ResetFolder();
+    WriteFile("in.txt", "Photograph\n");
+    if (c.Exists) {
+      WriteFile(c.File, "old contents");
+    }
+    const TRun run = RunInFolder("-o '" + c.File + "' in.txt");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadAll(_Dir / c.File), Form("photograph") + "\n");
+    ExpectNoTemporaryFiles();
+  }
+}
+
+TEST_F(ConsoleFrontEndTest, ASignalDuringOutputRemovesTheTemporaryFile) {
+  // Enough text that the run is still writing when the signal comes.
+  const std::string line = "The traditional American physicist demonstrated photographs.\n";
+  std::string text;
+  while (text.size() < (std::size_t{8} << 20)) {
+    text += line;
+  }
+  const fs::path in = WriteFile("in.txt", text);
+  text.clear();
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(strsignal(signal));
+    const fs::path out = WriteFile("out.txt", "old contents");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // The run starts with the dispositions a shell gives a program in the foreground.
+      sigset_t none;
+      sigemptyset(&none);
+      sigprocmask(SIG_SETMASK, &none, nullptr);
+      for (const int s : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(s, SIG_DFL);
+      }
+      const int devNull = open("/dev/null", O_WRONLY);
+      dup2(devNull, STDOUT_FILENO);
+      dup2(devNull, STDERR_FILENO);
+      execl(LEXIPULSE_CLI_PATH, LEXIPULSE_CLI_PATH, "-o", out.c_str(), in.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    // Wait for the temporary file, then signal.
+    bool seen = false;
+    int raw = 0;
+    for (int polls = 0; !seen && polls < 60000; ++polls) {
+      for (const auto& entry : fs::directory_iterator(_Dir)) {
+        seen = seen || entry.path().filename().string().starts_with(".out.txt.");
+      }
+      if (!seen) {
+        ASSERT_EQ(waitpid(child, &raw, WNOHANG), 0) << "the run ended before it was signalled";
+        usleep(1000);
+      }
+    }
+    ASSERT_TRUE(seen) << "no temporary file appeared";
+    kill(child, signal);
+    ASSERT_EQ(waitpid(child, &raw, 0), child);
+    EXPECT_TRUE(WIFEXITED(raw)) << "ended by signal " << WTERMSIG(raw);
+    EXPECT_EQ(WEXITSTATUS(raw), 128 + signal);
+    EXPECT_EQ(ReadAll(out), "old contents");
+    ExpectNoTemporaryFiles();
   }
 }
 

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/Delimited.h"
+#include "app/SampleText.h"
 #include "cli/ConsoleFrontEnd.h"
+#include "cli/Escape.h"
 #include "engine/Dictionary.h"
+#include "pattern/Utf.h"
 
 namespace lexipulse {
 namespace {
@@ -76,9 +82,9 @@ TEST_F(ExplainTest, OneLinePerWordTellsHowItWasDecided) {
       {"words after -- may look like options",
        {"--explain", "--", "--help"},
        "--help\t--help\tdictionary help not found\n"},
-      {"each line of standard input, CR LF or LF",
+      {"each line of standard input, CR LF or LF; a break counts for the last word of its line",
        {"--explain"},
-       "coffee\tcoffee\tCameroon Rule - exception\nWord\tWord\tshort word, left as it is\n"},
+       "coffee\tcoffee\tCameroon Rule - exception\nWord\tword\tdictionary word not found\n"},
       {"dictionary first: whole word",
        {"--prefer-dictionary", "--explain", "Cameroon", "coffee"},
        "Cameroon\tc\xC3\x81meroon\tdictionary cameroon found\ncoffee\tc\xC3\x93"
@@ -105,6 +111,63 @@ TEST_F(ExplainTest, OneLinePerWordTellsHowItWasDecided) {
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, c.Out);
     EXPECT_EQ(run.Err, "");
+  }
+}
+
+TEST_F(ExplainTest, LinesAreCutIntoItemsAsThePipelineCutsThem) {
+  const std::string cameroon = "camer\xC3\x93\xC3\x93n";
+  const struct {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Input;
+    std::string Out;
+  } kCases[] = {
+      {"a short word lowercased before a long one",
+       {"--explain"},
+       "The Cameroon\n",
+       "The\tthe\tshort word, lowercased\nCameroon\t" + cameroon + "\tCameroon Rule\n"},
+      {"short words alone keep their case and get no mark",
+       {"--explain"},
+       "Foo bar\n",
+       "Foo\tFoo\tshort word, left as it is\nbar\tbar\tshort word, left as it is\n"},
+      {"four letters before a break count it, at the end of the text they do not",
+       {"--explain"},
+       "Word\nWord",
+       "Word\tword\tdictionary word not found\nWord\tWord\tshort word, left as it is\n"},
+      {"a lone CR is a break too",
+       {"--explain"},
+       "The\rCameroon",
+       "The\tThe\tshort word, left as it is\nCameroon\t" + cameroon + "\tCameroon Rule\n"},
+      {"an empty line has no word characters",
+       {"--explain"},
+       "a\n\nb\n",
+       "a\ta\tshort word, left as it is\n\t\tno word characters, left as it is\n"
+       "b\tb\tshort word, left as it is\n"},
+      {"two spaces hold an empty item",
+       {"--explain"},
+       "a  b",
+       "a\ta\tshort word, left as it is\n\t\tno word characters, left as it is\n"
+       "b\tb\tshort word, left as it is\n"},
+      {"an empty input has no items", {"--explain"}, "", ""},
+      {"a tab stays inside its item and is escaped",
+       {"--explain"},
+       "coffee\tCameroon\n",
+       "coffee\\tCameroon\tcoffee\\tcameroon\tCameroon Rule - exception\n"},
+      {"control characters are escaped",
+       {"--explain"},
+       "\x1B[2JCameroon\n",
+       "\\x1B[2JCameroon\t\\x1B[2j" + cameroon + "\tCameroon Rule\n"},
+      {"a word with a space is cut the same way",
+       {"--explain", "The Cameroon"},
+       "",
+       "The\tthe\tshort word, lowercased\nCameroon\t" + cameroon + "\tCameroon Rule\n"},
+      {"an empty word", {"--explain", ""}, "", "\t\tno word characters, left as it is\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    const TRun run = RunCli(c.Args, c.Input);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, c.Out);
   }
 }
 
@@ -140,6 +203,76 @@ TEST_F(ExplainTest, BadWordsAreRefused) {
   EXPECT_EQ(input.Out, "");
   EXPECT_NE(input.Err.find("standard input: invalid UTF-8 at line 2"), std::string::npos)
       << input.Err;
+}
+
+// The property runs on the shipped dictionary, so that every way of deciding a word occurs.
+class ExplainAgreesWithThePipelineTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { LoadDictionary(); }
+};
+
+// Prose with what makes items hard to cut: tabs, runs of spaces, trailing spaces, capitals
+// and short words before long ones, four letters at line ends, empty lines, every kind of
+// break, punctuation, digits, non-ASCII letters and a run too long for a word.
+const char kProse[] =
+    "The PHOTOGRAPHER developed\tthe photographs  of Cameroon, \"Senegalese\" coffee.\r\n"
+    "\r\n"
+    "It is what it is: a word\rWORD\n"
+    "   leading spaces, trailing ones   \n"
+    "Fianc\xC3\xA9"
+    "e d\xC3\xA9j\xC3\xA0 vu -- naïve co-operation, 1990s, rock'n'roll\n"
+    "Antidisestablishmentarianismantidisestablishmentarianismantidisestablishmentarianism\n"
+    "\n"
+    "Ok. Sing; The last line ends without a break: Word";
+
+TEST_F(ExplainAgreesWithThePipelineTest, EveryItemIsWrittenAsThePipelineWritesIt) {
+  const std::vector<std::pair<const char*, std::string>> texts = {
+      {"sample text", Utf16ToUtf8(SampleText()) + "\n"}, {"prose", kProse}};
+  for (const auto& [textName, text] : texts) {
+    for (const std::vector<std::string>& order :
+         {std::vector<std::string>{}, std::vector<std::string>{"--prefer-dictionary"}}) {
+      SCOPED_TRACE(std::string(textName) + (order.empty() ? "" : ", dictionary first"));
+      const TRun stressed = RunCli(order, text);
+      ASSERT_EQ(stressed.Status, 0) << stressed.Err;
+      std::vector<std::u16string> breaks;
+      const std::vector<std::u16string> inLines = SplitLines(Utf8ToUtf16(text), &breaks);
+      const std::vector<std::u16string> outLines = SplitLines(Utf8ToUtf16(stressed.Out));
+      ASSERT_EQ(inLines.size(), outLines.size());
+      std::string wholeByLines;
+      for (std::size_t i = 0; i < inLines.size(); ++i) {
+        const std::u16string lineBreak = i < breaks.size() ? breaks[i] : u"";
+        if (inLines[i].empty() && lineBreak.empty()) {
+          continue;
+        }
+        SCOPED_TRACE("line " + std::to_string(i + 1));
+        std::vector<std::string> explainArgs = order;
+        explainArgs.push_back("--explain");
+        const TRun explained = RunCli(explainArgs, Utf16ToUtf8(inLines[i] + lineBreak));
+        ASSERT_EQ(explained.Status, 0) << explained.Err;
+        wholeByLines += explained.Out;
+        // Each explain line is item, display and how; the items joined by spaces give the
+        // line back, and the displays joined by spaces give the pipeline's line.
+        std::string given;
+        std::string written;
+        const char* separator = "";
+        for (const std::u16string& row : SplitDelimited(Utf8ToUtf16(explained.Out), u'\n')) {
+          if (row.empty()) {
+            continue;
+          }
+          const std::vector<std::u16string> fields = SplitDelimited(row, u'\t');
+          ASSERT_EQ(fields.size(), 3u) << Utf16ToUtf8(row);
+          given += separator + Utf16ToUtf8(fields[0]);
+          written += separator + Utf16ToUtf8(fields[1]);
+          separator = " ";
+        }
+        EXPECT_EQ(given, EscapeControls(Utf16ToUtf8(inLines[i])));
+        EXPECT_EQ(written, EscapeControls(Utf16ToUtf8(outLines[i])));
+      }
+      std::vector<std::string> explainArgs = order;
+      explainArgs.push_back("--explain");
+      EXPECT_EQ(RunCli(explainArgs, text).Out, wholeByLines) << "the whole text as its lines";
+    }
+  }
 }
 
 }  // namespace

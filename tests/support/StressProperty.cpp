@@ -131,6 +131,8 @@ std::optional<std::string> CheckParagraph(std::u16string_view input, std::u16str
 }
 
 // TLines are the lines of a text and the break (CR LF, CR or LF) after each but the last.
+// The checker cuts lines itself rather than with the pipeline's SplitLines on purpose: it links
+// only the pattern library, so a fault in the pipeline's helpers cannot hide from the check.
 struct TLines {
   std::vector<std::u16string_view> Lines;
   std::vector<std::u16string_view> Breaks;

@@ -49,22 +49,6 @@ std::string Utf8(const std::u16string& text) {
   return QString::fromStdU16String(text).toStdString();
 }
 
-// The lines a text box makes of a text: CR LF, a lone CR and a lone LF are one break each.
-TLines SplitLines(const std::u16string& text) {
-  TLines lines(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' || text[i] == u'\n') {
-      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-        ++i;
-      }
-      lines.emplace_back();
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  return lines;
-}
-
 // The lines of a box as its document holds them, no-break spaces and all.
 TLines BoxLines(const QPlainTextEdit& box) {
   TLines lines;
@@ -89,7 +73,7 @@ bool IsFirstLinesOf(const TLines& box, const TLines& latest) {
 TLines ExpectedResult(const std::u16string& source) {
   TFinalTextHost host;
   StressSourceText(source, host);
-  TLines lines = host.Text().empty() ? TLines{} : SplitLines(host.Text());
+  TLines lines = SplitLines(host.Text());
   lines.insert(lines.end(), host.Appended().begin(), host.Appended().end());
   return lines;
 }
