@@ -10,6 +10,7 @@
 #include "engine/Resource.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
+#include "pattern/Pattern.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -126,6 +127,20 @@ INSTANTIATE_TEST_SUITE_P(AllPaths, LookupPathTest,
                            }
                            return "Unknown";
                          });
+
+// A scan builds its pattern from the word looked up; those patterns must not pile up in the
+// cache of compiled fixed patterns, however many distinct words are looked up.
+TEST_F(DictionaryTest, ScansKeepNoCompiledPatternOfTheirOwn) {
+  SetDictionaryLines({u"ab-cd=HYPHEN", u"final=f\u00CDnal"});
+  ASSERT_FALSE(DictionaryIndexed());
+  EXPECT_EQ(LookUpDictionary(u"final"), u"f\u00CDnal");
+  const std::size_t cached = TPattern::SharedCodeCount();
+  for (int i = 0; i < 2000; ++i) {
+    const std::u16string word = u"word" + Utf8ToUtf16(std::to_string(i));
+    EXPECT_EQ(LookUpDictionary(word), word);
+  }
+  EXPECT_EQ(TPattern::SharedCodeCount(), cached);
+}
 
 struct TUnindexableCase {
   const char* Name;
