@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -52,12 +53,12 @@ bool NamesPlatform(int argc, char** argv) {
 // once the window is shown the held messages are written as Qt would have written them.
 QStringList gHeldMessages;
 
-void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context,
-                        const QString& message) {
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   const bool hasCategory =
       context.category != nullptr && std::strcmp(context.category, "default") != 0;
-  const QString line =
-      hasCategory ? QString::fromLatin1(context.category) + QStringLiteral(": ") + message : message;
+  const QString line = hasCategory
+                           ? QString::fromLatin1(context.category) + QStringLiteral(": ") + message
+                           : message;
   if (type == QtFatalMsg) {
     const QString reason =
         gHeldMessages.isEmpty() ? line.section(QLatin1Char('\n'), 0, 0) : gHeldMessages.front();
@@ -78,6 +79,11 @@ void ReleaseStartupMessages() {
 
 // ReadText reads a UTF-8 file whole; false with a message when it cannot be read or decoded.
 bool ReadText(const char* path, QString& text, QString& error) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    error = QString::fromLocal8Bit(path) + QStringLiteral(": is a directory");
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = QString::fromLocal8Bit(path) + QStringLiteral(": cannot open");
@@ -118,6 +124,9 @@ void OpenFiles(lexipulse::TfLexipulse& window, int argc, char** argv) {
     }
   }
   if (files > 0) {
+    // The box breaks lines at line feeds only; CR LF and lone CR become line feeds as well.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     window.mSource->setPlainText(text);
   }
 }

@@ -76,8 +76,9 @@ class InstallTest : public ::testing::Test {
   TRun Run(const std::string& command) {
     const fs::path out = _Dir / ".stdout";
     const fs::path err = _Dir / ".stderr";
-    const std::string line = "cd " + Quoted(_Dir.string()) + " && (" + command + ") < /dev/null > " +
-                             Quoted(out.string()) + " 2> " + Quoted(err.string());
+    const std::string line = "cd " + Quoted(_Dir.string()) + " && (" + command +
+                             ") < /dev/null > " + Quoted(out.string()) + " 2> " +
+                             Quoted(err.string());
     const int raw = std::system(line.c_str());
     EXPECT_TRUE(WIFEXITED(raw)) << line;
     return {WEXITSTATUS(raw), ReadAll(out), ReadAll(err)};
@@ -90,7 +91,8 @@ class InstallTest : public ::testing::Test {
     return run.Out;
   }
 
-  static inline const std::string kNoDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+  static inline const std::string kNoDisplay =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
   fs::path _Dir;
 };
 
@@ -135,7 +137,7 @@ TEST_F(InstallTest, BashCompletionOffersWhatTheHelpLists) {
   }();
   const struct {
     const char* Name;
-    std::string Line;  // the command line up to the cursor
+    std::string Line;      // the command line up to the cursor
     std::string Expected;  // the sorted completions, one a line
   } kCases[] = {
       {"every option after a dash", "lexipulse-cli -", allOptions},
@@ -201,6 +203,8 @@ TEST_F(InstallTest, WindowRunsOffscreenAndTellsWhatItCannotOpen) {
       {"a text file", " essay.txt", ""},
       {"a missing file", " essay.txt missing.txt", "lexipulse: missing.txt: cannot open\n"},
       {"a file that is not UTF-8", " latin1.txt", "lexipulse: latin1.txt: not UTF-8 text\n"},
+      {"a folder", " .", "lexipulse: .: is a directory\n"},
+      {"Qt's own options are not files", " -platform offscreen essay.txt", ""},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
@@ -266,15 +270,16 @@ TEST_F(InstallTest, InstallPutsEveryPieceInPlace) {
     EXPECT_TRUE(fs::is_regular_file(_Dir / "usr" / file)) << file;
   }
   for (const std::string size : {"48", "64", "128", "256"}) {
-    const TRun identify = Run("file -b " + Quoted((_Dir / "usr/share/icons/hicolor" /
-                                                   (size + "x" + size) / "apps" / (id + ".png"))
-                                                      .string()));
+    const TRun identify =
+        Run("file -b " +
+            Quoted((_Dir / "usr/share/icons/hicolor" / (size + "x" + size) / "apps" / (id + ".png"))
+                       .string()));
     EXPECT_EQ(identify.Out.rfind("PNG image data, " + size + " x " + size + ",", 0), 0u)
         << identify.Out;
   }
   const TRun built = Run(Quoted(LEXIPULSE_CLI_PATH) + " --sample");
-  const TRun installed = Run("cd / && " + Quoted((_Dir / "usr/bin/lexipulse-cli").string()) +
-                             " --sample");
+  const TRun installed =
+      Run("cd / && " + Quoted((_Dir / "usr/bin/lexipulse-cli").string()) + " --sample");
   EXPECT_EQ(installed.Status, 0) << installed.Err;
   EXPECT_NE(installed.Out.find("photÓgrapher"), std::string::npos);
   EXPECT_EQ(installed.Out, built.Out);
