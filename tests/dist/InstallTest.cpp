@@ -208,8 +208,8 @@ TEST_F(InstallTest, WindowRunsOffscreenAndTellsWhatItCannotOpen) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
-    // Status 124 is timeout's: the window was still open after two seconds.
-    const TRun run = Run(kNoDisplay + "QT_QPA_PLATFORM=offscreen timeout -k 5 2 " +
+    // Status 124 is timeout's: the window was still open after a second.
+    const TRun run = Run(kNoDisplay + "QT_QPA_PLATFORM=offscreen timeout -k 5 1 " +
                          Quoted(LEXIPULSE_WINDOW_PATH) + c.Arguments);
     EXPECT_EQ(run.Status, 124) << run.Err;
     EXPECT_EQ(run.Out, "");
