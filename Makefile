@@ -90,12 +90,13 @@ dictionary: deps $(BUILD)/build.ninja
 	  tests/tools/HandMarked.tsv
 
 # Installs the programs, menu entry, icons, metainfo, man pages, completion and documentation
-# under PREFIX (DESTDIR is honoured). Every file installed is added to $(INSTALLED), which
-# make uninstall reads; CMake's own install_manifest.txt is rewritten by any later install.
-INSTALLED := $(BUILD)/installed-files.txt
+# under PREFIX (DESTDIR is honoured). Every file installed, with DESTDIR in front, is added to
+# $(INSTALLED), which make uninstall reads; CMake's own install_manifest.txt leaves DESTDIR out
+# and is rewritten by any later install.
+INSTALLED ?= $(BUILD)/installed-files.txt
 install: build
 	cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
-	@{ cat $(INSTALLED) 2>/dev/null; cat $(BUILD)/install_manifest.txt; echo; } | \
+	@{ cat $(INSTALLED) 2>/dev/null; sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt; echo; } | \
 	  grep -v '^$$' | sort -u > $(INSTALLED).new && mv $(INSTALLED).new $(INSTALLED)
 	@echo "Installed under $(DESTDIR)$(PREFIX); make uninstall removes it again."
 
@@ -106,7 +107,7 @@ uninstall:
 	  if [ -e "$$f" ] || [ -L "$$f" ]; then rm -f -- "$$f" && echo "Removed $$f"; fi; \
 	done < $(INSTALLED)
 	@grep '/doc/lexipulse/' $(INSTALLED) | xargs -r -d '\n' dirname | sort -u | \
-	  xargs -r -d '\n' rmdir --ignore-fail-on-non-empty --
+	  while IFS= read -r d; do [ ! -d "$$d" ] || rmdir --ignore-fail-on-non-empty -- "$$d"; done
 	@rm -f $(INSTALLED)
 
 # A Debian package (.deb) of a Release build with Debian's hardening flags, checked by lintian.
