@@ -92,7 +92,7 @@ class InstallTest : public ::testing::Test {
   }
 
   static inline const std::string kNoDisplay =
-      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE ";
   fs::path _Dir;
 };
 
