@@ -265,6 +265,7 @@ TEST_F(InstallTest, InstallPutsEveryPieceInPlace) {
       "share/doc/lexipulse/changelog.gz",
       "share/doc/lexipulse/README.md",
       "share/doc/lexipulse/README.dictionary.md",
+      "share/doc/lexipulse/docs/screenshot.png",
   };
   for (const std::string& file : kFiles) {
     EXPECT_TRUE(fs::is_regular_file(_Dir / "usr" / file)) << file;
