@@ -3,21 +3,33 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_BENCH ?= build-bench
 BUILD_FUZZ ?= build-fuzz
+BUILD_PACKAGE ?= build-package
+PREFIX     ?= /usr/local
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 # Debian packages the build, the tests and the tools need.
 PACKAGES := g++ cmake ninja-build libpcre2-dev qt6-base-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev clang libclang-rt-14-dev xvfb xauth imagemagick time
+            libbenchmark-dev clang libclang-rt-14-dev xvfb xauth imagemagick time \
+            help2man librsvg2-bin desktop-file-utils appstream bash-completion
+# What make package needs besides: the package tools and the judge of the package.
+PACKAGE_TOOLS := dpkg-dev lintian
 
-.PHONY: all deps build run test test-asan bench fuzz dictionary format clean
+.PHONY: all deps deps-package install-packages build run test test-asan bench fuzz dictionary \
+        install uninstall package format clean
 
 all: build
 
 # Installs only the packages that are missing; apt-get update runs only when something is.
 deps:
-	@missing=""; for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGES)"
+
+deps-package: deps
+	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGE_TOOLS)"
+
+install-packages:
+	@missing=""; for p in $(WANTED); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -77,8 +89,42 @@ dictionary: deps $(BUILD)/build.ninja
 	./$(BUILD)/tools/lexipulse-dictcheck $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
 	  tests/tools/HandMarked.tsv
 
+# Installs the programs, menu entry, icons, metainfo, man pages, completion and documentation
+# under PREFIX (DESTDIR is honoured). Every file installed, with DESTDIR in front, is added to
+# $(INSTALLED), which make uninstall reads; CMake's own install_manifest.txt leaves DESTDIR out
+# and is rewritten by any later install.
+INSTALLED ?= $(BUILD)/installed-files.txt
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+	@{ cat $(INSTALLED) 2>/dev/null; sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt; echo; } | \
+	  grep -v '^$$' | sort -u > $(INSTALLED).new && mv $(INSTALLED).new $(INSTALLED)
+	@echo "Installed under $(DESTDIR)$(PREFIX); make uninstall removes it again."
+
+# Removes exactly the files make install wrote, then the folder only Lexipulse uses.
+uninstall:
+	@test -s $(INSTALLED) || { echo "Nothing installed from $(BUILD)."; exit 1; }
+	@while IFS= read -r f; do \
+	  if [ -e "$$f" ] || [ -L "$$f" ]; then rm -f -- "$$f" && echo "Removed $$f"; fi; \
+	done < $(INSTALLED)
+	@grep '/doc/lexipulse/' $(INSTALLED) | xargs -r -d '\n' dirname | sort -u | \
+	  while IFS= read -r d; do [ ! -d "$$d" ] || rmdir --ignore-fail-on-non-empty -- "$$d"; done
+	@rm -f $(INSTALLED)
+
+# A Debian package (.deb) of a Release build with Debian's hardening flags, checked by lintian.
+package: deps-package
+	DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	CFLAGS="$$(dpkg-buildflags --get CFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(BUILD_PACKAGE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=None
+	SOURCE_DATE_EPOCH=$$(dpkg-parsechangelog -l dist/changelog -STimestamp) \
+	  cmake --build $(BUILD_PACKAGE) --target lexipulse lexipulse-cli lexipulse_dist -j $(JOBS)
+	cd $(BUILD_PACKAGE) && cpack -G DEB
+	lintian --display-info --fail-on error,warning $(BUILD_PACKAGE)/lexipulse_*.deb
+	@ls $(BUILD_PACKAGE)/lexipulse_*.deb
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_PACKAGE)
