@@ -16,6 +16,9 @@ namespace lexipulse {
 // square of the length or faster, so a longer run is left as it is.
 inline constexpr std::size_t kLongestWord = 45;
 
+// The engine is single-threaded: the dictionary, its index and the cache of compiled patterns
+// are process-wide and used from one thread only.
+
 // TDictionaryLookUp is one dictionary lookup that Process made: the text looked up, the
 // ending that goes after its form, and whether the dictionary held an entry.
 struct TDictionaryLookUp {
