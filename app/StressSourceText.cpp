@@ -20,8 +20,6 @@ constexpr char16_t kParagraphDelimiter = u'\n';
 constexpr char16_t kWordDelimiter = u' ';
 constexpr char16_t kFinalLine[] = u"\u00A0";
 
-using TFormCache = std::unordered_map<std::u16string, std::u16string>;
-
 std::u16string Decimal(long long value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
@@ -37,7 +35,7 @@ std::u16string DisplayForm(const std::u16string& run, TStressOptions options) {
 // The form is spliced in between the text left and right of the match rather than expanded
 // as a replacement template, so a form holding a backslash or a dollar sign goes in as it is.
 std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions options,
-                          TFormCache* cache) {
+                          TStressCache* cache) {
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
@@ -51,6 +49,7 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   } else {
     auto cached = cache->find(found->Run);
     if (cached == cache->end()) {
+      if (cache->size() >= kStressCacheEntries) cache->clear();
       cached = cache->emplace(found->Run, DisplayForm(found->Run, options)).first;
     }
     form = cached->second;
@@ -81,7 +80,7 @@ std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions
 }
 
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
-                              TStressOptions options) {
+                              TStressOptions options, TStressCache* cache) {
   host.ClearResult();
   const std::u16string savedCaption = host.GetCaption();
 
@@ -89,8 +88,8 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
   TResultText result(paragraphs);
   // The engine is a pure function of the word and the options, so one run may remember what it
   // computed.
-  TFormCache cache;
-  TFormCache* const cacheInUse = options.Literal ? nullptr : &cache;
+  TStressCache ownCache;
+  TStressCache* const cacheInUse = options.Literal ? nullptr : cache != nullptr ? cache : &ownCache;
   std::int32_t wordTotal = 0;
 
   const int paragraphCount = static_cast<int>(paragraphs.size());
