@@ -1,7 +1,10 @@
 #include "cli/Blocks.h"
 
 #include <algorithm>
+#include <exception>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/Delimited.h"
@@ -40,13 +43,13 @@ std::u16string JoinWithCrLf(const std::vector<std::u16string>& lines) {
   return text;
 }
 
+// TRun is one worker's state: the blocks it stresses share the forms they have stressed.
 struct TRun {
   TStressOptions Options;
   std::size_t BlockBytes;
   TProgressBar* Progress;
   std::int64_t Words = 0;
-  const std::function<void(std::string_view)>& Write;
-  // The blocks of a text share the forms they have stressed.
+  std::function<void(std::string_view)> Write;
   TStressCache Cache = {};
 };
 
@@ -178,6 +181,17 @@ void StressLongLine(std::string_view line, std::string_view lineBreak, TRun& run
   }
 }
 
+// LongestLine is the length of the longest line of text, breaks left out.
+std::size_t LongestLine(std::string_view text) {
+  std::size_t longest = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    const TLineBreak found = FindLineBreak(text, start);
+    longest = std::max(longest, found.Position - start);
+    start = found.Position + found.Length;
+  }
+  return longest;
+}
+
 // StressBlock stresses a block of whole lines: runs of short lines together, each long line
 // on its own.
 void StressBlock(std::string_view text, TRun& run) {
@@ -202,11 +216,77 @@ void StressBlock(std::string_view text, TRun& run) {
 }  // namespace
 
 void StressInBlocks(const TNextBlock& next, TStressOptions options, std::size_t blockBytes,
-                    TProgressBar* progress, const std::function<void(std::string_view)>& write) {
-  TRun run{options, std::max<std::size_t>(blockBytes, 1), progress, 0, write};
-  std::string block;
-  while (next(block)) {
-    StressBlock(block, run);
+                    std::size_t threads, TProgressBar* progress,
+                    const std::function<void(std::string_view)>& write) {
+  blockBytes = std::max<std::size_t>(blockBytes, 1);
+  threads = std::max<std::size_t>(threads, 1);
+  TRun serial{options, blockBytes, progress, 0, write};
+  // Workers other than the calling thread write into buffers, emptied in the order of the text.
+  std::vector<std::unique_ptr<TRun>> workers;
+  std::vector<std::string> outputs(threads);
+  for (std::size_t w = 1; w < threads; ++w) {
+    workers.push_back(std::make_unique<TRun>(
+        TRun{options, blockBytes, nullptr, 0,
+             [&outputs, w](std::string_view bytes) { outputs[w].append(bytes); }}));
+  }
+  std::vector<std::string> batch;
+  std::string longBlock;
+  // The word items done so far, the start of the progress of the next block.
+  std::int64_t done = 0;
+  const auto stressAlone = [&serial, &done](const std::string& block) {
+    serial.Words = done;
+    StressBlock(block, serial);
+    done = serial.Words;
+  };
+  for (bool more = true; more;) {
+    // A batch is up to one block of short lines per thread; a block holding a line longer than
+    // a block ends it and is stressed on its own, written as it goes, so its memory stays that
+    // of the line.
+    batch.clear();
+    longBlock.clear();
+    while (batch.size() < threads) {
+      std::string block;
+      if (!next(block)) {
+        more = false;
+        break;
+      }
+      if (LongestLine(block) > blockBytes) {
+        longBlock = std::move(block);
+        break;
+      }
+      batch.push_back(std::move(block));
+    }
+    if (batch.size() == 1) {
+      stressAlone(batch[0]);
+    } else if (batch.size() > 1) {
+      std::vector<std::exception_ptr> failures(batch.size());
+      {
+        std::vector<std::jthread> running;
+        for (std::size_t b = 1; b < batch.size(); ++b) {
+          outputs[b].clear();
+          workers[b - 1]->Words = 0;
+          running.emplace_back([&batch, &workers, &failures, b] {
+            try {
+              StressBlock(batch[b], *workers[b - 1]);
+            } catch (...) {
+              failures[b] = std::current_exception();
+            }
+          });
+        }
+        stressAlone(batch[0]);
+      }
+      for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+      }
+      for (std::size_t b = 1; b < batch.size(); ++b) {
+        write(outputs[b]);
+        done += workers[b - 1]->Words;
+      }
+      if (progress != nullptr) progress->Update(done);
+    }
+    if (!longBlock.empty()) {
+      stressAlone(longBlock);
+    }
   }
 }
 

@@ -21,10 +21,13 @@ using TNextBlock = std::function<bool(std::string&)>;
 // every line break as it came. A line longer than blockBytes is stressed in pieces cut at its
 // spaces, each short item lowercased exactly when a long item follows it anywhere in the line,
 // and an item longer than blockBytes has only the neighbourhood of its first run of word
-// characters converted. progress (which may be null) learns the number of word items done.
-// options are the run's stressing choices.
+// characters converted. Up to threads blocks of short lines are stressed at once, each on a
+// thread of its own, and written in the order of the text; a text of one block starts no
+// thread. progress (which may be null) learns the number of word items done. options are the
+// run's stressing choices.
 void StressInBlocks(const TNextBlock& next, TStressOptions options, std::size_t blockBytes,
-                    TProgressBar* progress, const std::function<void(std::string_view)>& write);
+                    std::size_t threads, TProgressBar* progress,
+                    const std::function<void(std::string_view)>& write);
 
 // BlocksOf hands text over as one block.
 TNextBlock BlocksOf(std::string_view text);

@@ -1,5 +1,6 @@
 #include "cli/ConsoleFrontEnd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -9,6 +10,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "app/Delimited.h"
@@ -60,7 +62,7 @@ void StressText(const TNextBlock& next, std::int64_t totalWords, bool showProgre
   if (showProgress) {
     progress = std::make_unique<TProgressBar>(err, totalWords, settings.Clock);
   }
-  StressInBlocks(next, options, settings.BlockBytes, progress.get(),
+  StressInBlocks(next, options, settings.BlockBytes, settings.Threads, progress.get(),
                  [&output](std::string_view bytes) { output.Write(bytes); });
   if (progress) {
     progress->Finish();
@@ -129,6 +131,10 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
 }
 
 }  // namespace
+
+std::size_t DefaultThreads() {
+  return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+}
 
 int RunConsole(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err, const TConsoleSettings& settings) {

@@ -10,6 +10,9 @@
 
 namespace lexipulse {
 
+// DefaultThreads is the number of cores, at least 1 and at most 8.
+std::size_t DefaultThreads();
+
 // TConsoleSettings are what RunConsole needs to know about its surroundings.
 struct TConsoleSettings {
   // ErrorIsTerminal tells whether err shows on a terminal, where a long run draws progress.
@@ -18,7 +21,9 @@ struct TConsoleSettings {
   std::size_t ProgressMinBytes = std::size_t{256} << 10;
   // The text is stressed in blocks of whole lines of about BlockBytes bytes, each written out
   // before the next starts, so the working copies stay the size of a block.
-  std::size_t BlockBytes = std::size_t{512} << 10;
+  std::size_t BlockBytes = std::size_t{256} << 10;
+  // Up to Threads blocks are stressed at once (one per core by default).
+  std::size_t Threads = DefaultThreads();
   // A line longer than LongestLine bytes is refused.
   std::size_t LongestLine = kLongestLineBytes;
   TProgressBar::TClock Clock = std::chrono::steady_clock::now;

@@ -1,5 +1,6 @@
 #include "engine/Dictionary.h"
 
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -92,6 +93,9 @@ std::optional<std::u16string_view> FindIndexedValue(std::u16string_view word) {
 }
 
 std::u16string ScanDictionary(const std::u16string& word, bool literal) {
+  // The scanner edits its pattern for every word; scans from several threads take turns.
+  static std::mutex scanning;
+  const std::lock_guard<std::mutex> lock(scanning);
   return State().Scanner.Scan(Dictionary, word, literal);
 }
 

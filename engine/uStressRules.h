@@ -17,8 +17,10 @@ namespace lexipulse {
 // square of the length or faster, so a longer run is left as it is.
 inline constexpr std::size_t kLongestWord = 45;
 
-// The engine is single-threaded: the dictionary, its index and the cache of compiled patterns
-// are process-wide and used from one thread only.
+// The engine may run on several threads at once: the dictionary and its index are read-only
+// once loaded (load or replace them before any thread starts stressing), each thread compiles
+// the fixed patterns it uses, and the dictionary scan takes a lock. A TWordToStress belongs to
+// the thread that made it.
 
 // TDictionaryLookUp is one dictionary lookup that Process made: the text looked up, the
 // ending that goes after its form, and whether the dictionary held an entry.

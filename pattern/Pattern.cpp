@@ -115,11 +115,13 @@ namespace {
 
 using TCacheKey = std::pair<std::string, std::uint32_t>;
 
-// Compiled code is immutable, so one copy per (pattern text, compile word) serves every object.
+// Compiled code is immutable, so one copy per (pattern text, compile word) serves every object
+// of a thread. Each thread compiles its own: no lock on the search path, and PCRE2's JIT code
+// is never shared across threads.
 using TPatternCache = std::map<TCacheKey, std::shared_ptr<const TCompiledPattern>>;
 
 TPatternCache& Cache() {
-  static TPatternCache cache;
+  thread_local TPatternCache cache;
   return cache;
 }
 

@@ -49,9 +49,9 @@ inline constexpr std::uint32_t kDepthBudget = 2000;
 // Text is UTF-16 outside and UTF-8 inside; offsets are UTF-8 byte offsets.
 //
 // Compiled code of the program's fixed patterns is shared between objects with the same pattern
-// text and options, so each is compiled (and JIT-compiled) once per process; each object keeps
-// its own match data. The pattern layer is single-threaded: objects and the shared code are
-// used from one thread only.
+// text and options, so each is compiled (and JIT-compiled) once per thread; each object keeps
+// its own match data. Each thread has a cache of its own, so objects on different threads
+// never share anything mutable: an object belongs to the thread that uses it.
 class TPattern {
  public:
   TPattern();
@@ -100,7 +100,7 @@ class TPattern {
   // budget differently, so only searches within it give the same answer in both.
   bool OverBudget() const;
 
-  // SharedCodeCount is the number of compiled patterns in the process-wide cache.
+  // SharedCodeCount is the number of compiled patterns in the calling thread's cache.
   static std::size_t SharedCodeCount();
 
   // Compile compiles the pattern now; Match and MatchAgain call it when needed.

@@ -159,6 +159,56 @@ TEST(StreamingTest, BlocksAndPiecesGiveTheResultOfTheWholeText) {
   }
 }
 
+// MixedCostText is a seeded text of tens of thousands of words whose blocks differ widely in
+// cost: runs of vowel-heavy words the rules work hard on, lines of spaces, prose, short lines.
+std::string MixedCostText(std::uint64_t seed) {
+  static const char* const kProse[] = {"The",         "photographer", "developed", "the",
+                                       "photographs", "of",           "Cameroon,", "a",
+                                       "record",      "to",           "record",    "it."};
+  TCorpusRandom random(seed);
+  std::string text;
+  for (int segment = 0; segment < 120; ++segment) {
+    const std::size_t lines = 1 + random.Below(40);
+    const std::size_t kind = random.Below(4);
+    for (std::size_t line = 0; line < lines; ++line) {
+      const std::size_t words = random.Below(30);
+      for (std::size_t w = 0; w < words; ++w) {
+        if (w > 0) text += ' ';
+        if (kind == 0) {
+          const std::u16string word = VowelHeavyWord(random, 5 + random.Below(40));
+          text += std::string(word.begin(), word.end());
+        } else if (kind == 1) {
+          text += std::string(random.Below(8), ' ');
+        } else {
+          text += kProse[random.Below(std::size(kProse))];
+        }
+      }
+      text += kind == 3 ? "\r\n" : "\n";
+    }
+  }
+  return text;
+}
+
+TEST(StreamingTest, ParallelBlocksGiveTheSerialResultInOrder) {
+  for (const auto* order : {"", "--prefer-dictionary"}) {
+    const std::vector<std::string> args =
+        std::string(order).empty() ? std::vector<std::string>{} : std::vector<std::string>{order};
+    const std::string text = MixedCostText(11) + LongLineText(12) + MixedCostText(13);
+    TConsoleSettings serial = WithBlock(2048);
+    serial.Threads = 1;
+    const TResult expected = RunSeekable(args, text, serial);
+    ASSERT_EQ(expected.Status, 0) << expected.Err;
+    for (const std::size_t threads : {2, 3, 8}) {
+      SCOPED_TRACE(std::string(order) + " on " + std::to_string(threads) + " threads");
+      TConsoleSettings parallel = WithBlock(2048);
+      parallel.Threads = threads;
+      const TResult result = RunPiped(args, text, parallel);
+      EXPECT_EQ(result.Status, 0) << result.Err;
+      EXPECT_TRUE(result.Out == expected.Out) << "the parallel result differs from the serial one";
+    }
+  }
+}
+
 class StreamingFileTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { LoadDictionary(); }
