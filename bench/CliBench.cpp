@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "bench/BenchText.h"
 #include "pattern/Utf.h"
@@ -35,9 +37,8 @@ class TBenchFile {
  public:
   TBenchFile(std::size_t megabytes, TShape shape)
       : _Path(fs::temp_directory_path() /
-              ("lexipulse-bench-cli-" + std::to_string(getpid()) + "-" +
-               std::to_string(megabytes) + "-" + std::to_string(static_cast<int>(shape)) +
-               ".txt")) {
+              ("lexipulse-bench-cli-" + std::to_string(getpid()) + "-" + std::to_string(megabytes) +
+               "-" + std::to_string(static_cast<int>(shape)) + ".txt")) {
     std::string text;
     if (shape == TShape::Lines) {
       text = Utf16ToUtf8(JoinLines(BenchLines(kMegabyte), u"\r\n")) + "\r\n";
@@ -75,21 +76,23 @@ class TBenchFile {
 
 const TBenchFile& BenchFile(std::size_t megabytes, TShape shape = TShape::Lines) {
   static std::map<std::pair<std::size_t, TShape>, TBenchFile> files;
-  return files
-      .try_emplace(std::pair(megabytes, shape), megabytes, shape)
-      .first->second;
+  return files.try_emplace(std::pair(megabytes, shape), megabytes, shape).first->second;
 }
 
-// RunCli runs the console front end on the file with -o into a temporary file and returns
-// the peak resident memory of the child in bytes, or -1 when it did not run cleanly.
-long RunCli(const fs::path& input, const fs::path& output) {
-  std::string path = LEXIPULSE_CLI_PATH;
-  std::string option = "-o";
-  std::string out = output.string();
-  std::string in = input.string();
-  char* argv[] = {path.data(), option.data(), out.data(), in.data(), nullptr};
+// Spawn runs a program with its output to a file and returns the peak resident memory of the
+// child in bytes, or -1 when it did not run cleanly.
+long Spawn(std::vector<std::string> args, const fs::path& output) {
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
-  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0) {
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
     return -1;
   }
   int status = 0;
@@ -98,6 +101,16 @@ long RunCli(const fs::path& input, const fs::path& output) {
     return -1;
   }
   return usage.ru_maxrss * 1024L;
+}
+
+// RunCli runs the console front end on the file with -o into a temporary file and returns
+// the peak resident memory of the child in bytes, or -1 when it did not run cleanly.
+long RunCli(const fs::path& input, const fs::path& output,
+            const std::vector<std::string>& options = {}) {
+  std::vector<std::string> args = {LEXIPULSE_CLI_PATH};
+  args.insert(args.end(), options.begin(), options.end());
+  args.insert(args.end(), {"-o", output.string(), input.string()});
+  return Spawn(args, "/dev/null");
 }
 
 // The whole program on the text: read, check, stress in blocks, write through -o. Time per
@@ -148,10 +161,45 @@ void BM_CliOneLongLine(benchmark::State& state) {
       benchmark::Counter(megabytes * static_cast<double>(state.iterations()),
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["peak_MB"] = static_cast<double>(peak) / kMegabyte;
-  state.counters["peak/line_byte"] =
-      static_cast<double>(peak) / static_cast<double>(input.Bytes());
+  state.counters["peak/line_byte"] = static_cast<double>(peak) / static_cast<double>(input.Bytes());
   state.counters["limit_MB"] = 4 * megabytes + 64;
 }
+// The console front end on 20 MB of prose against wc -w on the same file, side by side in each
+// iteration: x_wc is the console's wall time over wc's, for the order given (0 rules first, 1
+// dictionary first).
+void BM_CliAgainstWc(benchmark::State& state) {
+  const bool dictionaryFirst = state.range(0) == 1;
+  const TBenchFile& input = BenchFile(20);
+  const fs::path output = input.Path().string() + ".out";
+  const std::vector<std::string> options = dictionaryFirst
+                                               ? std::vector<std::string>{"--prefer-dictionary"}
+                                               : std::vector<std::string>{};
+  double cliSeconds = 0;
+  double wcSeconds = 0;
+  for (auto _ : state) {
+    const auto wcStart = std::chrono::steady_clock::now();
+    if (Spawn({"wc", "-w", input.Path().string()}, output) < 0) {
+      state.SkipWithError("wc -w did not run");
+      break;
+    }
+    const auto cliStart = std::chrono::steady_clock::now();
+    if (RunCli(input.Path(), output, options) < 0) {
+      state.SkipWithError("the console front end did not run cleanly");
+      break;
+    }
+    const auto end = std::chrono::steady_clock::now();
+    wcSeconds += std::chrono::duration<double>(cliStart - wcStart).count();
+    cliSeconds += std::chrono::duration<double>(end - cliStart).count();
+  }
+  fs::remove(output);
+  state.SetLabel(dictionaryFirst ? "dictionary first, goal x_wc <= 12"
+                                 : "rules first, goal x_wc <= 10");
+  state.counters["x_wc"] = wcSeconds > 0 ? cliSeconds / wcSeconds : 0;
+  state.counters["wc_s"] = wcSeconds / static_cast<double>(state.iterations());
+  state.counters["cli_s"] = cliSeconds / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_CliAgainstWc)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kSecond)->UseRealTime();
+
 BENCHMARK(BM_CliOneLongLine)
     ->Arg(static_cast<int>(TShape::OneLineOfProse))
     ->Arg(static_cast<int>(TShape::OneLineOfSpaces))
