@@ -16,7 +16,7 @@ PACKAGES := g++ cmake ninja-build pkg-config libpcre2-dev qt6-base-dev libgtest-
 # What make package needs besides: the package tools and the judge of the package.
 PACKAGE_TOOLS := dpkg-dev lintian
 
-.PHONY: all deps deps-package install-packages build run test test-asan bench fuzz dictionary \
+.PHONY: all deps deps-package install-packages build run test test-asan test-tsan bench fuzz dictionary \
         install uninstall package format clean
 
 all: build
@@ -60,6 +60,14 @@ test-asan: deps
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# The console's parallel blocks under ThreadSanitizer (clang): any data race fails the run.
+BUILD_TSAN ?= build-tsan
+test-tsan: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_TSAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
+	cmake --build $(BUILD_TSAN) --target cli_tests -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1 ./$(BUILD_TSAN)/tests/cli/cli_tests --gtest_filter='Streaming*'
 
 bench: deps
 	cmake -S . -B $(BUILD_BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
@@ -133,4 +141,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_PACKAGE)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_TSAN) $(BUILD_BENCH) $(BUILD_PACKAGE)
