@@ -10,8 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/Delimited.h"
+#include "app/QuietHost.h"
+#include "app/SampleText.h"
+#include "app/StressSourceText.h"
+#include "bench/BenchText.h"
 #include "cli/ConsoleFrontEnd.h"
 #include "engine/Dictionary.h"
+#include "pattern/Utf.h"
 #include "tests/support/WordCorpus.h"
 
 namespace lexipulse {
@@ -205,6 +211,74 @@ TEST(StreamingTest, ParallelBlocksGiveTheSerialResultInOrder) {
       const TResult result = RunPiped(args, text, parallel);
       EXPECT_EQ(result.Status, 0) << result.Err;
       EXPECT_TRUE(result.Out == expected.Out) << "the parallel result differs from the serial one";
+    }
+  }
+}
+
+// Straightforward is the result the way the window computes it: the whole text in one run of the
+// pipeline, lines joined with CR LF, each line then given its own break back.
+std::string Straightforward(const std::string& text, TStressOptions options) {
+  std::vector<std::u16string> breaks;
+  const std::vector<std::u16string> lines = SplitLines(Utf8ToUtf16(text), &breaks);
+  if (lines.empty()) return "";
+  std::u16string joined = lines[0];
+  for (std::size_t i = 1; i < lines.size(); ++i) joined += u"\r\n" + lines[i];
+  TFinalTextHost host;
+  StressSourceText(joined, host, options);
+  std::string result;
+  std::u16string_view rest = host.Text();
+  for (std::size_t i = 0; i < breaks.size(); ++i) {
+    const std::size_t end = rest.find(u"\r\n");
+    result += Utf16ToUtf8(rest.substr(0, end)) + Utf16ToUtf8(breaks[i]);
+    rest.remove_prefix(end + 2);
+  }
+  return result + Utf16ToUtf8(rest);
+}
+
+// The console's fast path (blocks read as they come, long lines in pieces, blocks on several
+// threads, one cache for many blocks) against the straightforward run, byte for byte, on the
+// bench text, the sample, generated long lines and blocks of very different costs, and a line
+// of hostile vowel-heavy words, in both orders.
+TEST(StreamingTest, TheFastPathGivesTheStraightforwardResult) {
+  if (Dictionary.empty()) LoadDictionary();
+  TCorpusRandom random(21);
+  std::string hostile;
+  while (hostile.size() < 200000) {
+    const std::u16string word = VowelHeavyWord(random, 5 + random.Below(60));
+    hostile += std::string(word.begin(), word.end()) + " ";
+  }
+  const struct {
+    const char* Name;
+    std::string Text;
+  } kTexts[] = {
+      {"bench prose", Utf16ToUtf8(JoinLines(BenchLines(std::size_t{1} << 20), u"\r\n"))},
+      {"bench prose as one line", Utf16ToUtf8(JoinLines(BenchLines(std::size_t{300} << 10), u" "))},
+      {"sample", Utf16ToUtf8(SampleText()) + "\n"},
+      {"long lines", LongLineText(31)},
+      {"blocks of different costs", MixedCostText(32)},
+      {"vowel-heavy words", hostile + "\n" + hostile},
+  };
+  TConsoleSettings small = WithBlock(4096);
+  small.Threads = 3;
+  for (const auto& order : {TStressingOrder::RulesFirst, TStressingOrder::DictionaryFirst}) {
+    TStressOptions options;
+    options.Order = order;
+    const std::vector<std::string> args = order == TStressingOrder::RulesFirst
+                                              ? std::vector<std::string>{}
+                                              : std::vector<std::string>{"--prefer-dictionary"};
+    for (const auto& t : kTexts) {
+      SCOPED_TRACE(std::string(t.Name) + (args.empty() ? "" : ", dictionary first"));
+      const std::string expected = Straightforward(t.Text, options);
+      for (const TConsoleSettings& settings : {TConsoleSettings{}, small}) {
+        const TResult result = RunPiped(args, t.Text, settings);
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        const auto [at, _] = std::ranges::mismatch(result.Out, expected);
+        const auto offset = static_cast<std::size_t>(at - result.Out.begin());
+        EXPECT_TRUE(result.Out == expected)
+            << "differs from the straightforward result at byte " << offset << ": \""
+            << result.Out.substr(offset > 40 ? offset - 40 : 0, 80) << "\" against \""
+            << expected.substr(offset > 40 ? offset - 40 : 0, 80) << "\"";
+      }
     }
   }
 }
