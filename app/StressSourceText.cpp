@@ -4,10 +4,13 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/Delimited.h"
+#include "app/WordContext.h"
 #include "engine/FixedPatterns.h"
+#include "engine/Heteronyms.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
@@ -27,8 +30,26 @@ std::u16string Decimal(long long value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string DisplayForm(const std::u16string& run, TStressOptions options) {
-  TWordToStress word(run, options);
+// TLine gives the context of an item from the items of its line as they were read; they are
+// cut from the line only when a word of the heteronym table needs them.
+class TLine {
+ public:
+  explicit TLine(const std::u16string* paragraph = nullptr) : _Paragraph(paragraph) {}
+
+  TWordContext ContextOf(std::size_t q) {
+    if (_Paragraph == nullptr) return {};
+    if (!_Items) _Items = SplitDelimited(*_Paragraph, kWordDelimiter);
+    return ContextOfItem(*_Items, q);
+  }
+
+ private:
+  const std::u16string* _Paragraph;
+  std::optional<std::vector<std::u16string>> _Items;
+};
+
+std::u16string DisplayForm(const std::u16string& run, TStressOptions options,
+                           TWordContext context = {}) {
+  TWordToStress word(run, options, std::move(context));
   word.Process();
   return CapitalsToAccents(word.WordStressed());
 }
@@ -36,8 +57,10 @@ std::u16string DisplayForm(const std::u16string& run, TStressOptions options) {
 // StressItem puts the display form in place of the first word-character run of a long item.
 // The form is spliced in between the text left and right of the match rather than expanded
 // as a replacement template, so a form holding a backslash or a dollar sign goes in as it is.
+// In the dictionary-first order a word of the heteronym table takes the context of item q of
+// line; the cache then keeps its form per word and context class.
 std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions options,
-                          TFormCache* cache) {
+                          TFormCache* cache, TLine& line, std::size_t q) {
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
@@ -45,13 +68,21 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   if (!found) {
     return lowercasedItem;
   }
+  TWordContext context;
+  std::u16string key = found->Run;
+  if (options.Order == TStressingOrder::DictionaryFirst && FindHeteronym(found->Run) != nullptr) {
+    context = line.ContextOf(q);
+    // Runs hold word characters only, so the separator cannot occur in a word.
+    key += u'\x1f';
+    key += static_cast<char16_t>(ContextClass(context));
+  }
   std::u16string form;
   if (cache == nullptr) {
-    form = DisplayForm(found->Run, options);
+    form = DisplayForm(found->Run, options, std::move(context));
   } else {
-    auto cached = cache->find(found->Run);
+    auto cached = cache->find(key);
     if (cached == cache->end()) {
-      cached = cache->emplace(found->Run, DisplayForm(found->Run, options)).first;
+      cached = cache->emplace(key, DisplayForm(found->Run, options, std::move(context))).first;
     }
     form = cached->second;
   }
@@ -77,7 +108,8 @@ std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit) {
 }
 
 std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options) {
-  return StressItem(lowercasedItem, options, nullptr);
+  TLine noLine;
+  return StressItem(lowercasedItem, options, nullptr, noLine, 0);
 }
 
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
@@ -102,6 +134,8 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
     // long item follows it, so short items are lowercased when the next long item arrives and
     // those after the last long item keep the case they were typed in.
     std::size_t settled = 0;
+    TLine line(&paragraphs[p]);
+    const bool keepMarked = options.Order == TStressingOrder::DictionaryFirst;
     const int wordCount = static_cast<int>(words.size());
     for (int q = 0; q < wordCount; ++q) {
       host.SetWordProgress(q + 1, wordCount);
@@ -117,7 +151,11 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
         for (; settled < static_cast<std::size_t>(q); ++settled) {
           words[settled] = AsciiLowerCase(words[settled]);
         }
-        item = StressItem(AsciiLowerCase(item), options, cacheInUse);
+        // A word the text already marks is left as it is, so stressing twice changes nothing.
+        if (!(keepMarked && AlreadyStressed(item))) {
+          item = StressItem(AsciiLowerCase(item), options, cacheInUse, line,
+                            static_cast<std::size_t>(q));
+        }
         settled = static_cast<std::size_t>(q) + 1;
       }
     }
