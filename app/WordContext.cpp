@@ -122,6 +122,9 @@ TWordContext ContextOfItem(const std::vector<std::u16string>& items, std::size_t
   if (!word) return context;
   if (!HasBreak(item.substr(0, word->Begin))) {
     context.Previous = WordBefore(items, q);
+    context.Capitalized = !context.Previous.empty() && word->End - word->Begin > 1 &&
+                          item[word->Begin] >= u'A' && item[word->Begin] <= u'Z' &&
+                          item[word->Begin + 1] >= u'a' && item[word->Begin + 1] <= u'z';
     if (!context.Previous.empty()) {
       std::size_t p = q;
       while (p > 0 && !LastWord(items[p - 1])) --p;

@@ -12,6 +12,9 @@ struct TWordContext {
   std::u16string Previous;
   std::u16string BeforePrevious;
   std::u16string Next;
+  // Capitalized tells that the word itself starts with a capital followed by a small letter
+  // although a word stands before it on the line (a name or title: Abstract Expressionism).
+  bool Capitalized = false;
 
   friend bool operator==(const TWordContext&, const TWordContext&) = default;
 };

@@ -29,6 +29,7 @@ enum class TCue : std::uint8_t {
   SubjectPronoun,
   FrequencyAdverb,
   Be,
+  Relative,
   Count
 };
 
@@ -43,8 +44,7 @@ struct TCueWords {
 // The words of each kind, separated by spaces. A word stands in one kind only.
 constexpr TCueWords kCueWords[] = {
     {TCue::Determiner,
-     u"the a an this these those every each no another any some either neither whose which "
-     u"what"},
+     u"the a an this these those every each no another any some either neither whose what"},
     {TCue::Possessive, u"my your his her its our their"},
     {TCue::Quantifier,
      u"many few several much more most all both less least enough two three four five six seven "
@@ -62,6 +62,7 @@ constexpr TCueWords kCueWords[] = {
      u"always often usually sometimes rarely seldom also frequently generally typically "
      u"eventually then later still just"},
     {TCue::Be, u"is are was were be been being am"},
+    {TCue::Relative, u"which who that"},
 };
 
 // An object right after the word: a determiner, possessive or object pronoun.
@@ -190,9 +191,12 @@ const THeteronym* FindHeteronym(std::u16string_view form) {
 }
 
 std::uint16_t ContextClass(const TWordContext& context) {
-  return static_cast<std::uint16_t>(static_cast<unsigned>(CueOf(context.Previous)) *
-                                        static_cast<unsigned>(TNextCue::Count) +
-                                    static_cast<unsigned>(NextCueOf(context.Next)));
+  const unsigned cues =
+      static_cast<unsigned>(CueOf(context.Previous)) * static_cast<unsigned>(TNextCue::Count) +
+      static_cast<unsigned>(NextCueOf(context.Next));
+  const bool afterBe = CueOf(context.BeforePrevious) == TCue::Be;
+  return static_cast<std::uint16_t>((cues * 2 + (afterBe ? 1 : 0)) * 2 +
+                                    (context.Capitalized ? 1 : 0));
 }
 
 THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& context) {
@@ -204,8 +208,18 @@ THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& 
                    entry.Form.ends_with(u"ing") ? u"-ing form" : u"-ed form");
   }
   if (entry.Decided == THeteronymDecided::Context) {
+    if (context.Capitalized && Has(entry, THeteronymReading::Noun)) {
+      return decided(THeteronymReading::Noun, u"capitalized inside a line");
+    }
     const std::u16string after = u"after " + Quoted(context.Previous);
-    switch (CueOf(context.Previous)) {
+    const TCue previous = CueOf(context.Previous);
+    // A form of be before not or an adverb still asks for the adjective (is not present).
+    if ((previous == TCue::Not || previous == TCue::FrequencyAdverb) &&
+        CueOf(context.BeforePrevious) == TCue::Be) {
+      return decided(THeteronymReading::Adjective,
+                     u"after " + Quoted(context.BeforePrevious + u" " + context.Previous));
+    }
+    switch (previous) {
       case TCue::Determiner:
       case TCue::Possessive:
       case TCue::Quantifier:
@@ -217,6 +231,7 @@ THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& 
       case TCue::Not:
       case TCue::SubjectPronoun:
       case TCue::FrequencyAdverb:
+      case TCue::Relative:
         return decided(THeteronymReading::Verb, after);
       case TCue::Be:
         return decided(THeteronymReading::Adjective, after);
