@@ -13,6 +13,7 @@
 #include "app/Delimited.h"
 #include "app/SampleText.h"
 #include "app/Version.h"
+#include "app/WordContext.h"
 #include "cli/Blocks.h"
 #include "cli/CommandLine.h"
 #include "cli/Explain.h"
@@ -99,6 +100,11 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
           : ReadInputs(command.Operands.empty() ? std::vector<std::string>{"-"} : command.Operands,
                        in);
   LoadBuiltInDictionary();
+  if (options.Order == TStressingOrder::RulesFirst && HoldsStressMarks(text)) {
+    err << kProgramName
+        << ": warning: the input already holds stress marks; they are marked again "
+           "(--prefer-dictionary leaves marked words as they are)\n";
+  }
   const bool showProgress =
       settings.ErrorIsTerminal && !command.Quiet && text.size() > settings.ProgressMinBytes;
   TOutput output(out, command.Output);
