@@ -223,6 +223,11 @@ THeteronymTable BuildHeteronymTable(const std::vector<THeteronymSpec>& list,
         if (derived.Marked[static_cast<std::size_t>(ReadingIndex(derived.Default))].empty()) {
           derived.Default = spec.Stress[0] != 0 ? "noun" : "verb";
         }
+        // A plural whose readings share their stress (minutes) is no heteronym.
+        if (derived.Marked[0].empty() || derived.Marked[1].empty() ||
+            derived.Marked[0] == derived.Marked[1]) {
+          continue;
+        }
       } else {
         if (spec.Stress[1] == 0) continue;
         derived.Marked[1] = MarkVowelGroup(inflected, spec.Stress[1]);
