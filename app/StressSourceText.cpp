@@ -70,7 +70,8 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   }
   TWordContext context;
   std::u16string key = found->Run;
-  if (options.Order == TStressingOrder::DictionaryFirst && FindHeteronym(found->Run) != nullptr) {
+  if (options.Order == TStressingOrder::DictionaryFirst && options.Heteronyms &&
+      FindHeteronym(found->Run) != nullptr) {
     context = line.ContextOf(q);
     // Runs hold word characters only, so the separator cannot occur in a word.
     key += u'\x1f';

@@ -83,7 +83,7 @@ void TWordToStress::ProcessRulesFirst() {
 }
 
 void TWordToStress::ProcessDictionaryFirst() {
-  if (const THeteronym* heteronym = FindHeteronym(_BaseWord)) {
+  if (const THeteronym* heteronym = _Options.Heteronyms ? FindHeteronym(_BaseWord) : nullptr) {
     _Heteronym = DecideHeteronym(*heteronym, _Context);
     _WordStressed = heteronym->Marked(_Heteronym->Reading);
     return;

@@ -220,6 +220,12 @@ TEST(HeteronymsTest, OnlyTheDictionaryFirstOrderReadsTheContext) {
               stressed(word, TStressingOrder::DictionaryFirst, {}))
         << Utf16ToUtf8(word);
   }
+  // Without heteronyms the order looks the word up like any other.
+  TWordToStress looked(u"record", {.Order = TStressingOrder::DictionaryFirst, .Heteronyms = false},
+                       afterThe);
+  looked.Process();
+  EXPECT_FALSE(looked.Heteronym().has_value());
+  EXPECT_EQ(looked.WordStressed(), LookUpDictionary(u"record"));
   TWordToStress plain(u"photograph", {.Order = TStressingOrder::DictionaryFirst}, afterTo);
   plain.Process();
   EXPECT_FALSE(plain.Heteronym().has_value());
