@@ -121,6 +121,11 @@ TNextCue NextCueOf(const std::u16string& word) {
   return found == NextCueMap().end() ? TNextCue::None : found->second;
 }
 
+// PlainWord tells whether a neighbour is a word that is no cue of either kind.
+bool PlainWord(const std::u16string& word) {
+  return !word.empty() && CueOf(word) == TCue::None && NextCueOf(word) == TNextCue::None;
+}
+
 bool Has(const THeteronym& entry, THeteronymReading reading) {
   switch (reading) {
     case THeteronymReading::Noun:
@@ -191,9 +196,12 @@ const THeteronym* FindHeteronym(std::u16string_view form) {
 }
 
 std::uint16_t ContextClass(const TWordContext& context) {
-  const unsigned cues =
-      static_cast<unsigned>(CueOf(context.Previous)) * static_cast<unsigned>(TNextCue::Count) +
-      static_cast<unsigned>(NextCueOf(context.Next));
+  // The next word counts by its cue, and otherwise by whether it is a word without any cue
+  // (which the adjective reading reads as the noun it describes).
+  const unsigned next =
+      static_cast<unsigned>(NextCueOf(context.Next)) * 2 + (PlainWord(context.Next) ? 1 : 0);
+  const unsigned nextKinds = static_cast<unsigned>(TNextCue::Count) * 2;
+  const unsigned cues = static_cast<unsigned>(CueOf(context.Previous)) * nextKinds + next;
   const bool afterBe = CueOf(context.BeforePrevious) == TCue::Be;
   return static_cast<std::uint16_t>((cues * 2 + (afterBe ? 1 : 0)) * 2 +
                                     (context.Capitalized ? 1 : 0));
@@ -224,6 +232,11 @@ THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& 
       case TCue::Possessive:
       case TCue::Quantifier:
       case TCue::Preposition:
+        // An adjective stressed apart from the noun stands before the noun it describes.
+        if (Has(entry, THeteronymReading::Adjective) && entry.Adjective != entry.Noun &&
+            PlainWord(context.Next)) {
+          return decided(THeteronymReading::Adjective, u"before " + Quoted(context.Next));
+        }
         return decided(THeteronymReading::Noun, after);
       case TCue::To:
       case TCue::Modal:

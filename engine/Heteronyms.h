@@ -49,8 +49,10 @@ struct THeteronymDecision {
 // DecideHeteronym chooses a reading from the neighbours: after a determiner, possessive,
 // quantifier or preposition the noun; after to, a modal or auxiliary, not, a subject pronoun
 // or a frequency adverb the verb; after a form of be the adjective; before an object (a
-// determiner or object pronoun) the verb; before "of" the noun; else the default. The choice
-// depends only on the entry and on ContextClass(context).
+// determiner or object pronoun) the verb; before "of" the noun; else the default. Where a
+// noun cue stands before a word that also has an adjective stressed apart, and a word of no
+// cue follows, the adjective (a minute change). The choice depends only on the entry and on
+// ContextClass(context).
 THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& context);
 
 // ContextClass sums up what of a context can change a decision, so that results can be kept
