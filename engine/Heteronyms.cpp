@@ -1,5 +1,6 @@
 #include "engine/Heteronyms.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <functional>
@@ -30,6 +31,7 @@ enum class TCue : std::uint8_t {
   FrequencyAdverb,
   Be,
   Relative,
+  Modifier,
   Count
 };
 
@@ -112,8 +114,17 @@ const TWordMap<TNextCue>& NextCueMap() {
 TCue CueOf(const std::u16string& word) {
   if (word.empty()) return TCue::None;
   if (word.ends_with(u"'s") || word.ends_with(u"s'")) return TCue::Possessive;
+  if (std::ranges::all_of(word, [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+    return TCue::Quantifier;
+  }
   const auto found = CueMap().find(word);
-  return found == CueMap().end() ? TCue::None : found->second;
+  if (found != CueMap().end()) return found->second;
+  // A word whose ending marks an adjective or participle describes a noun.
+  for (const std::u16string_view ending : {u"al", u"ous", u"ful", u"ive", u"ic", u"able", u"ible",
+                                           u"ant", u"ent", u"ary", u"less", u"ish", u"ing"}) {
+    if (word.size() > ending.size() + 2 && word.ends_with(ending)) return TCue::Modifier;
+  }
+  return TCue::None;
 }
 
 TNextCue NextCueOf(const std::u16string& word) {
@@ -232,6 +243,7 @@ THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& 
       case TCue::Possessive:
       case TCue::Quantifier:
       case TCue::Preposition:
+      case TCue::Modifier:
         // An adjective stressed apart from the noun stands before the noun it describes.
         if (Has(entry, THeteronymReading::Adjective) && entry.Adjective != entry.Noun &&
             PlainWord(context.Next)) {

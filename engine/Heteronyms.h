@@ -47,7 +47,8 @@ struct THeteronymDecision {
 };
 
 // DecideHeteronym chooses a reading from the neighbours: after a determiner, possessive,
-// quantifier or preposition the noun; after to, a modal or auxiliary, not, a subject pronoun
+// quantifier (a number too), preposition or a word with an adjective's or participle's ending
+// (-al, -ous, -ful, -ive, -ic, -able, -ible, -ant, -ent, -ary, -less, -ish, -ing) the noun; after to, a modal or auxiliary, not, a subject pronoun
 // or a frequency adverb the verb; after a form of be the adjective; before an object (a
 // determiner or object pronoun) the verb; before "of" the noun; else the default. Where a
 // noun cue stands before a word that also has an adjective stressed apart, and a word of no
