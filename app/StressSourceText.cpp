@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -23,7 +25,14 @@ constexpr char16_t kParagraphDelimiter = u'\n';
 constexpr char16_t kWordDelimiter = u' ';
 constexpr char16_t kFinalLine[] = u"\u00A0";
 
-using TFormCache = std::unordered_map<std::u16string, std::u16string>;
+// TCachedForm is what a run remembers of a word: its form, or that it is a heteronym whose form
+// is kept per context class under a key of its own.
+struct TCachedForm {
+  std::u16string Form;
+  bool Heteronym = false;
+};
+
+using TFormCache = std::unordered_map<std::u16string, TCachedForm>;
 
 std::u16string Decimal(long long value) {
   const std::string digits = std::to_string(value);
@@ -38,13 +47,13 @@ class TLine {
 
   TWordContext ContextOf(std::size_t q) {
     if (_Paragraph == nullptr) return {};
-    if (!_Items) _Items = SplitDelimited(*_Paragraph, kWordDelimiter);
-    return ContextOfItem(*_Items, q);
+    if (!_Items) _Items = SplitItemViews(*_Paragraph);
+    return ContextOfItem(std::span<const std::u16string_view>(*_Items), q);
   }
 
  private:
   const std::u16string* _Paragraph;
-  std::optional<std::vector<std::u16string>> _Items;
+  std::optional<std::vector<std::u16string_view>> _Items;
 };
 
 std::u16string DisplayForm(const std::u16string& run, TStressOptions options,
@@ -68,25 +77,41 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   if (!found) {
     return lowercasedItem;
   }
-  TWordContext context;
-  std::u16string key = found->Run;
-  if (options.Order == TStressingOrder::DictionaryFirst && options.Heteronyms &&
-      FindHeteronym(found->Run) != nullptr) {
-    context = line.ContextOf(q);
-    // Runs hold word characters only, so the separator cannot occur in a word.
-    key += u'\x1f';
-    key += static_cast<char16_t>(ContextClass(context));
-  }
-  std::u16string form;
+  const bool heteronyms = options.Order == TStressingOrder::DictionaryFirst && options.Heteronyms;
   if (cache == nullptr) {
-    form = DisplayForm(found->Run, options, std::move(context));
-  } else {
-    auto cached = cache->find(key);
-    if (cached == cache->end()) {
-      cached = cache->emplace(key, DisplayForm(found->Run, options, std::move(context))).first;
+    TWordContext context;
+    if (heteronyms && FindHeteronym(found->Run) != nullptr) {
+      context = line.ContextOf(q);
     }
-    form = cached->second;
+    return found->Left + DisplayForm(found->Run, options, std::move(context)) + found->Right;
   }
+  // Every word is looked up once by its run, so a word outside the heteronym table costs no
+  // more than before; a heteronym is looked up again by its run and context class.
+  auto cached = cache->find(found->Run);
+  if (cached == cache->end()) {
+    const bool heteronym = heteronyms && FindHeteronym(found->Run) != nullptr;
+    cached =
+        cache
+            ->emplace(found->Run,
+                      TCachedForm{heteronym ? u"" : DisplayForm(found->Run, options), heteronym})
+            .first;
+  }
+  if (!cached->second.Heteronym) {
+    return found->Left + cached->second.Form + found->Right;
+  }
+  TWordContext context = line.ContextOf(q);
+  // Runs hold word characters only, so the separator cannot occur in a word.
+  std::u16string key = found->Run;
+  key += u'\x1f';
+  key += static_cast<char16_t>(ContextClass(context));
+  auto decided = cache->find(key);
+  if (decided == cache->end()) {
+    decided =
+        cache
+            ->emplace(key, TCachedForm{DisplayForm(found->Run, options, std::move(context)), false})
+            .first;
+  }
+  const std::u16string& form = decided->second.Form;
   return found->Left + form + found->Right;
 }
 

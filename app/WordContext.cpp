@@ -97,7 +97,7 @@ std::u16string Lowered(std::u16string_view text) {
 
 // WordBefore is the last word of the nearest item before position q that has one, or empty
 // when a phrase ends between.
-std::u16string WordBefore(const std::vector<std::u16string>& items, std::size_t q) {
+std::u16string WordBefore(std::span<const std::u16string_view> items, std::size_t q) {
   while (q > 0) {
     --q;
     const std::u16string_view item = items[q];
@@ -115,6 +115,11 @@ std::u16string WordBefore(const std::vector<std::u16string>& items, std::size_t 
 }  // namespace
 
 TWordContext ContextOfItem(const std::vector<std::u16string>& items, std::size_t q) {
+  const std::vector<std::u16string_view> views(items.begin(), items.end());
+  return ContextOfItem(std::span<const std::u16string_view>(views), q);
+}
+
+TWordContext ContextOfItem(std::span<const std::u16string_view> items, std::size_t q) {
   TWordContext context;
   if (q >= items.size()) return context;
   const std::u16string_view item = items[q];
@@ -146,6 +151,21 @@ TWordContext ContextOfItem(const std::vector<std::u16string>& items, std::size_t
     break;
   }
   return context;
+}
+
+std::vector<std::u16string_view> SplitItemViews(std::u16string_view line) {
+  std::vector<std::u16string_view> items;
+  if (line.empty()) return items;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t space = line.find(u' ', start);
+    if (space == std::u16string_view::npos) {
+      items.push_back(line.substr(start));
+      return items;
+    }
+    items.push_back(line.substr(start, space - start));
+    start = space + 1;
+  }
 }
 
 bool IsAccentedCapital(char16_t c) {

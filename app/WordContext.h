@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,11 @@ namespace lexipulse {
 // before and after it on the line, lowercased, with none across punctuation that ends a
 // phrase. Empty items (runs of spaces) and items of quotation marks alone are passed over.
 TWordContext ContextOfItem(const std::vector<std::u16string>& items, std::size_t q);
+// ContextOfItem over views of the items, which the pipeline cuts from a line without copying.
+TWordContext ContextOfItem(std::span<const std::u16string_view> items, std::size_t q);
+
+// SplitItemViews cuts a line at its spaces as SplitDelimited does, into views of the line.
+std::vector<std::u16string_view> SplitItemViews(std::u16string_view line);
 
 // IsAccentedCapital tells whether c is one of the stress marks Á É Í Ó Ú Ý.
 bool IsAccentedCapital(char16_t c);

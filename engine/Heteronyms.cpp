@@ -208,12 +208,17 @@ const THeteronym* FindHeteronym(std::u16string_view form) {
 
 std::uint16_t ContextClass(const TWordContext& context) {
   // The next word counts by its cue, and otherwise by whether it is a word without any cue
-  // (which the adjective reading reads as the noun it describes).
-  const unsigned next =
-      static_cast<unsigned>(NextCueOf(context.Next)) * 2 + (PlainWord(context.Next) ? 1 : 0);
+  // (which the adjective reading reads as the noun it describes); the word before the previous
+  // one counts only after not or an adverb. Only what a decision reads is looked at.
+  const TCue previous = CueOf(context.Previous);
+  const TNextCue nextCue = NextCueOf(context.Next);
+  const bool plainNext =
+      nextCue == TNextCue::None && !context.Next.empty() && CueOf(context.Next) == TCue::None;
+  const bool afterBe = (previous == TCue::Not || previous == TCue::FrequencyAdverb) &&
+                       CueOf(context.BeforePrevious) == TCue::Be;
+  const unsigned next = static_cast<unsigned>(nextCue) * 2 + (plainNext ? 1 : 0);
   const unsigned nextKinds = static_cast<unsigned>(TNextCue::Count) * 2;
-  const unsigned cues = static_cast<unsigned>(CueOf(context.Previous)) * nextKinds + next;
-  const bool afterBe = CueOf(context.BeforePrevious) == TCue::Be;
+  const unsigned cues = static_cast<unsigned>(previous) * nextKinds + next;
   return static_cast<std::uint16_t>((cues * 2 + (afterBe ? 1 : 0)) * 2 +
                                     (context.Capitalized ? 1 : 0));
 }
