@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 # Debian packages the build, the tests and the tools need.
-PACKAGES := g++ cmake ninja-build libpcre2-dev qt6-base-dev libgtest-dev libgmock-dev \
+PACKAGES := g++ cmake ninja-build pkg-config libpcre2-dev qt6-base-dev libgtest-dev libgmock-dev \
             libbenchmark-dev clang libclang-rt-14-dev xvfb xauth imagemagick time \
             help2man librsvg2-bin desktop-file-utils appstream bash-completion
 # What make package needs besides: the package tools and the judge of the package.
@@ -66,19 +66,25 @@ bench: deps
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
-# Runs each fuzz target for FUZZ_SECONDS seconds, one after the other, from its seed corpus in
+# Runs every fuzz target for FUZZ_SECONDS seconds, one after the other, from its seed corpus in
 # fuzz/corpus; what a run learns stays in $(BUILD_FUZZ)/corpus, crash inputs in $(BUILD_FUZZ).
+# A target that finds something does not stop the others: the findings are listed at the end and
+# make fuzz fails if there are any.
 FUZZERS := fuzz_template fuzz_pipeline fuzz_dictionary fuzz_console
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DLEXIPULSE_FUZZ=ON
 	cmake --build $(BUILD_FUZZ) --target $(FUZZERS) -j $(JOBS)
-	@for f in $(FUZZERS); do \
+	@failed=""; for f in $(FUZZERS); do \
 	  echo "== $$f for $(FUZZ_SECONDS) s"; \
 	  mkdir -p $(BUILD_FUZZ)/corpus/$$f && \
 	  ./$(BUILD_FUZZ)/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=$(BUILD_FUZZ)/$$f- $(BUILD_FUZZ)/corpus/$$f fuzz/corpus/$$f || exit 1; \
-	done
+	    -artifact_prefix=$(BUILD_FUZZ)/$$f- $(BUILD_FUZZ)/corpus/$$f fuzz/corpus/$$f || failed="$$failed $$f"; \
+	done; \
+	if [ -n "$$failed" ]; then \
+	  echo "Fuzz findings in:$$failed"; ls -1 $(BUILD_FUZZ)/*-crash-* $(BUILD_FUZZ)/*-leak-* \
+	    $(BUILD_FUZZ)/*-timeout-* $(BUILD_FUZZ)/*-oom-* 2>/dev/null; exit 1; \
+	fi; echo "No fuzz findings in: $(FUZZERS)"
 
 # Rebuilds data/DICT.txt and its report from the CMU source, installed from the lock file.
 DICT_SOURCE := tools/node_modules/cmu-pronouncing-dictionary/index.js

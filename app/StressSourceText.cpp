@@ -25,15 +25,6 @@ constexpr char16_t kParagraphDelimiter = u'\n';
 constexpr char16_t kWordDelimiter = u' ';
 constexpr char16_t kFinalLine[] = u"\u00A0";
 
-// TCachedForm is what a run remembers of a word: its form, or that it is a heteronym whose form
-// is kept per context class under a key of its own.
-struct TCachedForm {
-  std::u16string Form;
-  bool Heteronym = false;
-};
-
-using TFormCache = std::unordered_map<std::u16string, TCachedForm>;
-
 std::u16string Decimal(long long value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
@@ -63,13 +54,20 @@ std::u16string DisplayForm(const std::u16string& run, TStressOptions options,
   return CapitalsToAccents(word.WordStressed());
 }
 
+// Remember keeps a form in the cache, which starts afresh when full.
+TStressCache::iterator Remember(TStressCache& cache, const std::u16string& key,
+                                std::u16string form) {
+  if (cache.size() >= kStressCacheEntries) cache.clear();
+  return cache.emplace(key, std::move(form)).first;
+}
+
 // StressItem puts the display form in place of the first word-character run of a long item.
 // The form is spliced in between the text left and right of the match rather than expanded
 // as a replacement template, so a form holding a backslash or a dollar sign goes in as it is.
 // In the dictionary-first order a word of the heteronym table takes the context of item q of
 // line; the cache then keeps its form per word and context class.
 std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions options,
-                          TFormCache* cache, TLine& line, std::size_t q) {
+                          TStressCache* cache, TLine& line, std::size_t q) {
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
@@ -86,18 +84,15 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
     return found->Left + DisplayForm(found->Run, options, std::move(context)) + found->Right;
   }
   // Every word is looked up once by its run, so a word outside the heteronym table costs no
-  // more than before; a heteronym is looked up again by its run and context class.
+  // more than before. A heteronym is remembered there with an empty form, which no word's
+  // form is, and its forms under its run and context class.
   auto cached = cache->find(found->Run);
   if (cached == cache->end()) {
     const bool heteronym = heteronyms && FindHeteronym(found->Run) != nullptr;
-    cached =
-        cache
-            ->emplace(found->Run,
-                      TCachedForm{heteronym ? u"" : DisplayForm(found->Run, options), heteronym})
-            .first;
+    cached = Remember(*cache, found->Run, heteronym ? u"" : DisplayForm(found->Run, options));
   }
-  if (!cached->second.Heteronym) {
-    return found->Left + cached->second.Form + found->Right;
+  if (!cached->second.empty()) {
+    return found->Left + cached->second + found->Right;
   }
   TWordContext context = line.ContextOf(q);
   // Runs hold word characters only, so the separator cannot occur in a word.
@@ -106,13 +101,9 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   key += static_cast<char16_t>(ContextClass(context));
   auto decided = cache->find(key);
   if (decided == cache->end()) {
-    decided =
-        cache
-            ->emplace(key, TCachedForm{DisplayForm(found->Run, options, std::move(context)), false})
-            .first;
+    decided = Remember(*cache, key, DisplayForm(found->Run, options, std::move(context)));
   }
-  const std::u16string& form = decided->second.Form;
-  return found->Left + form + found->Right;
+  return found->Left + decided->second + found->Right;
 }
 
 std::u16string StatusText(int paragraph, int word) {
@@ -139,7 +130,7 @@ std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions
 }
 
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
-                              TStressOptions options) {
+                              TStressOptions options, TStressCache* cache) {
   host.ClearResult();
   const std::u16string savedCaption = host.GetCaption();
 
@@ -147,8 +138,8 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
   TResultText result(paragraphs);
   // The engine is a pure function of the word and the options, so one run may remember what it
   // computed.
-  TFormCache cache;
-  TFormCache* const cacheInUse = options.Literal ? nullptr : &cache;
+  TStressCache ownCache;
+  TStressCache* const cacheInUse = options.Literal ? nullptr : cache != nullptr ? cache : &ownCache;
   std::int32_t wordTotal = 0;
 
   const int paragraphCount = static_cast<int>(paragraphs.size());

@@ -4,17 +4,26 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "app/StressHost.h"
 #include "engine/StressOptions.h"
 
 namespace lexipulse {
 
+// TStressCache remembers the display form of the word runs a run has stressed. The engine is a
+// pure function of the run and the options, so runs with the same options may share one; it
+// holds at most kStressCacheEntries forms and starts afresh when full, so memory stays bounded
+// on text of ever new words.
+using TStressCache = std::unordered_map<std::u16string, std::u16string>;
+inline constexpr std::size_t kStressCacheEntries = std::size_t{1} << 16;
+
 // StressSourceText runs the whole pipeline over sourceText (lines joined with CR LF), driving
 // host, and returns the number of word items visited. options are the choices of this run; the
-// default is the program's specified behaviour.
+// default is the program's specified behaviour. cache, when given, is used and kept for later
+// runs with the same options; literal runs remember nothing.
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
-                              TStressOptions options = {});
+                              TStressOptions options = {}, TStressCache* cache = nullptr);
 
 // kShortItemLength is the length in code units up to which a word item is never stressed.
 inline constexpr std::size_t kShortItemLength = 4;

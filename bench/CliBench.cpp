@@ -12,6 +12,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "bench/BenchText.h"
 #include "pattern/Utf.h"
@@ -25,17 +26,32 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kMegabyte = 1 << 20;
 
+// TShape is how a bench file lays out its text.
+enum class TShape { Lines, OneLineOfProse, OneLineOfSpaces };
+
 // TBenchFile is the 1 MB bench text repeated to the given size in a temporary file, removed
-// at exit.
+// at exit: as it is, with its lines joined into one line, or as spaces only.
 class TBenchFile {
  public:
-  explicit TBenchFile(std::size_t megabytes)
-      : _Path(fs::temp_directory_path() / ("lexipulse-bench-cli-" + std::to_string(getpid()) + "-" +
-                                           std::to_string(megabytes) + ".txt")) {
-    const std::string text = Utf16ToUtf8(JoinLines(BenchLines(kMegabyte), u"\r\n")) + "\r\n";
+  TBenchFile(std::size_t megabytes, TShape shape)
+      : _Path(fs::temp_directory_path() /
+              ("lexipulse-bench-cli-" + std::to_string(getpid()) + "-" +
+               std::to_string(megabytes) + "-" + std::to_string(static_cast<int>(shape)) +
+               ".txt")) {
+    std::string text;
+    if (shape == TShape::Lines) {
+      text = Utf16ToUtf8(JoinLines(BenchLines(kMegabyte), u"\r\n")) + "\r\n";
+    } else if (shape == TShape::OneLineOfProse) {
+      text = Utf16ToUtf8(JoinLines(BenchLines(kMegabyte), u" ")) + " ";
+    } else {
+      text = std::string(kMegabyte, ' ');
+    }
     std::ofstream file(_Path, std::ios::binary);
     for (std::size_t i = 0; i < megabytes; ++i) {
       file << text;
+    }
+    if (shape != TShape::Lines) {
+      file << "\n";
     }
     _Bytes = text.size() * megabytes;
     _Words =
@@ -57,9 +73,11 @@ class TBenchFile {
   std::int64_t _Words = 0;
 };
 
-const TBenchFile& BenchFile(std::size_t megabytes) {
-  static std::map<std::size_t, TBenchFile> files;
-  return files.try_emplace(megabytes, megabytes).first->second;
+const TBenchFile& BenchFile(std::size_t megabytes, TShape shape = TShape::Lines) {
+  static std::map<std::pair<std::size_t, TShape>, TBenchFile> files;
+  return files
+      .try_emplace(std::pair(megabytes, shape), megabytes, shape)
+      .first->second;
 }
 
 // RunCli runs the console front end on the file with -o into a temporary file and returns
@@ -105,9 +123,41 @@ void BM_CliDocument(benchmark::State& state) {
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["peak_MB"] = static_cast<double>(peak) / kMegabyte;
   state.counters["peak/input"] = static_cast<double>(peak) / static_cast<double>(input.Bytes());
-  state.counters["limit_MB"] = 6 * megabytes + 64;
+  state.counters["limit_MB"] = 64;
 }
 BENCHMARK(BM_CliDocument)->Arg(1)->Arg(100)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// One line of 20 MB, of prose and of spaces: memory follows the longest line, and stays under 4
+// bytes per byte of it plus 64 MB (limit_MB).
+void BM_CliOneLongLine(benchmark::State& state) {
+  const auto shape = static_cast<TShape>(state.range(0));
+  const TBenchFile& input = BenchFile(20, shape);
+  const fs::path output = input.Path().string() + ".out";
+  long peak = 0;
+  for (auto _ : state) {
+    peak = RunCli(input.Path(), output);
+    if (peak < 0) {
+      state.SkipWithError("the console front end did not run cleanly");
+      break;
+    }
+  }
+  fs::remove(output);
+  const double megabytes = static_cast<double>(input.Bytes()) / kMegabyte;
+  state.SetLabel(shape == TShape::OneLineOfProse ? "prose" : "spaces");
+  state.counters["s/MB"] =
+      benchmark::Counter(megabytes * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["peak_MB"] = static_cast<double>(peak) / kMegabyte;
+  state.counters["peak/line_byte"] =
+      static_cast<double>(peak) / static_cast<double>(input.Bytes());
+  state.counters["limit_MB"] = 4 * megabytes + 64;
+}
+BENCHMARK(BM_CliOneLongLine)
+    ->Arg(static_cast<int>(TShape::OneLineOfProse))
+    ->Arg(static_cast<int>(TShape::OneLineOfSpaces))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace lexipulse

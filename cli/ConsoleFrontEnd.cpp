@@ -5,6 +5,7 @@
 #include <exception>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Explain.h"
 #include "cli/Input.h"
+#include "cli/InputReader.h"
 #include "cli/Output.h"
 #include "cli/ProgressBar.h"
 #include "engine/Dictionary.h"
@@ -49,14 +51,17 @@ TStressOptions OptionsOf(const TCommand& command) {
 // SampleAsText is the window's sample text with a line feed after each line but the last.
 std::string SampleAsText() { return Utf16ToUtf8(JoinDelimited(SplitLines(SampleText()), u'\n')); }
 
-void StressText(std::string_view text, TStressOptions options, TOutput& output, bool showProgress,
-                const TConsoleSettings& settings, std::ostream& err) {
+// StressText stresses the text next hands over into output. totalWords is the number of word
+// items when it is known, or negative.
+void StressText(const TNextBlock& next, std::int64_t totalWords, bool showProgress,
+                TStressOptions options, TOutput& output, const TConsoleSettings& settings,
+                std::ostream& err) {
   // The bar starts its clock after the dictionary is loaded, so the rate counts words only.
   std::unique_ptr<TProgressBar> progress;
   if (showProgress) {
-    progress = std::make_unique<TProgressBar>(err, CountWordItems(text), settings.Clock);
+    progress = std::make_unique<TProgressBar>(err, totalWords, settings.Clock);
   }
-  StressInBlocks(text, options, settings.BlockBytes, progress.get(),
+  StressInBlocks(next, options, settings.BlockBytes, progress.get(),
                  [&output](std::string_view bytes) { output.Write(bytes); });
   if (progress) {
     progress->Finish();
@@ -82,36 +87,54 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
     return kExitSuccess;
   }
   const TStressOptions options = OptionsOf(command);
-  if (command.Explain) {
-    if (command.Operands.empty()) {
-      const std::string text = ReadStandardInput(in);
-      CheckText(text, "standard input");
-      LoadBuiltInDictionary();
-      WriteWhole(out, command, ExplainText(text, options));
-    } else {
-      LoadBuiltInDictionary();
-      WriteWhole(out, command, ExplainWords(command.Operands, options));
-    }
+  if (command.Explain && !command.Operands.empty()) {
+    LoadBuiltInDictionary();
+    WriteWhole(out, command, ExplainWords(command.Operands, options));
     return kExitSuccess;
   }
-  const std::string text =
-      command.Sample
-          ? SampleAsText()
-          : ReadInputs(command.Operands.empty() ? std::vector<std::string>{"-"} : command.Operands,
-                       in);
-  LoadBuiltInDictionary();
-  if (options.Order == TStressingOrder::RulesFirst && HoldsStressMarks(text)) {
-    err << kProgramName
-        << ": warning: the input already holds stress marks; they are marked again "
-           "(--prefer-dictionary leaves marked words as they are)\n";
-  }
-  const bool showProgress =
-      settings.ErrorIsTerminal && !command.Quiet && text.size() > settings.ProgressMinBytes;
-  TOutput output(out, command.Output);
-  StressText(text, options, output, showProgress, settings, err);
   if (command.Sample) {
+    LoadBuiltInDictionary();
+    TOutput output(out, command.Output);
+    const std::string text = SampleAsText();
+    StressText(BlocksOf(text), CountWordItems(text), false, options, output, settings, err);
     // The sample's last line gets a line feed as well, as a console shows it.
     output.Write("\n");
+    output.Finish();
+    return kExitSuccess;
+  }
+  const std::vector<std::string> inputs = command.Operands.empty() || command.Explain
+                                              ? std::vector<std::string>{"-"}
+                                              : command.Operands;
+  // Inputs that can be read twice are checked through before the output is opened, so that a
+  // bad one leaves the output untouched and -o may name one of them. A pipe is checked block
+  // by block as it is stressed: -o still leaves its file untouched on a failure.
+  const std::optional<TInputSummary> summary =
+      SummariseInputs(inputs, in, settings.BlockBytes, settings.LongestLine);
+  TInputReader reader(inputs, in, settings.BlockBytes, settings.LongestLine);
+  // Marked text stressed again in the default order is marked twice; say so once.
+  bool warned = options.Order != TStressingOrder::RulesFirst || command.Explain;
+  const TNextBlock next = [&reader, &warned, &err](std::string& block) {
+    const bool more = reader.NextBlock(block);
+    if (more && !warned && HoldsStressMarks(block)) {
+      warned = true;
+      err << kProgramName
+          << ": warning: the input already holds stress marks; they are marked again "
+             "(--prefer-dictionary leaves marked words as they are)\n";
+    }
+    return more;
+  };
+  LoadBuiltInDictionary();
+  TOutput output(out, command.Output);
+  if (command.Explain) {
+    std::string block;
+    while (next(block)) {
+      output.Write(ExplainText(block, options));
+    }
+  } else {
+    const bool showProgress = settings.ErrorIsTerminal && !command.Quiet &&
+                              (!summary || summary->Bytes > settings.ProgressMinBytes);
+    StressText(next, summary ? summary->WordItems : -1, showProgress, options, output, settings,
+               err);
   }
   output.Finish();
   return kExitSuccess;

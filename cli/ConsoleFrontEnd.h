@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/InputReader.h"
 #include "cli/ProgressBar.h"
 
 namespace lexipulse {
@@ -17,7 +18,9 @@ struct TConsoleSettings {
   std::size_t ProgressMinBytes = std::size_t{256} << 10;
   // The text is stressed in blocks of whole lines of about BlockBytes bytes, each written out
   // before the next starts, so the working copies stay the size of a block.
-  std::size_t BlockBytes = std::size_t{4} << 20;
+  std::size_t BlockBytes = std::size_t{512} << 10;
+  // A line longer than LongestLine bytes is refused.
+  std::size_t LongestLine = kLongestLineBytes;
   TProgressBar::TClock Clock = std::chrono::steady_clock::now;
 };
 

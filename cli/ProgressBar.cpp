@@ -67,13 +67,19 @@ void TProgressBar::Finish() {
 void TProgressBar::Draw(std::int64_t wordsDone, std::chrono::steady_clock::time_point now) {
   const double seconds = std::chrono::duration<double>(now - _Start).count();
   const double perSecond = seconds > 0 ? static_cast<double>(wordsDone) / seconds : 0;
-  const std::int64_t total = std::max(_TotalWords, wordsDone);
-  const int percent = total > 0 ? static_cast<int>(100 * wordsDone / total) : 100;
-  std::string line = Grouped(wordsDone) + " of " + Grouped(total) + " words (" +
-                     std::to_string(percent) + "%), " +
-                     Grouped(static_cast<std::int64_t>(perSecond)) + " words/s, ";
-  line += perSecond > 0 ? Duration(static_cast<double>(total - wordsDone) / perSecond) + " left"
-                        : std::string("time left unknown");
+  std::string line;
+  if (_TotalWords < 0) {
+    // The total of a text read as it arrives is not known.
+    line = Grouped(wordsDone) + " words, " + Grouped(static_cast<std::int64_t>(perSecond)) +
+           " words/s";
+  } else {
+    const std::int64_t total = std::max(_TotalWords, wordsDone);
+    const int percent = total > 0 ? static_cast<int>(100 * wordsDone / total) : 100;
+    line = Grouped(wordsDone) + " of " + Grouped(total) + " words (" + std::to_string(percent) +
+           "%), " + Grouped(static_cast<std::int64_t>(perSecond)) + " words/s, ";
+    line += perSecond > 0 ? Duration(static_cast<double>(total - wordsDone) / perSecond) + " left"
+                          : std::string("time left unknown");
+  }
   // Spaces wipe what a longer earlier drawing left on the line.
   const std::size_t width = line.size();
   if (width < _DrawnWidth) {

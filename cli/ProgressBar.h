@@ -16,7 +16,8 @@ class TProgressBar {
   using TClock = std::function<std::chrono::steady_clock::time_point()>;
   static constexpr std::chrono::milliseconds kRedrawInterval{100};
 
-  // The clock is read once here, as the start of the run, and once per Update.
+  // The clock is read once here, as the start of the run, and once per Update. A negative
+  // totalWords means the total is not known: the bar then shows the words done and the rate.
   TProgressBar(std::ostream& terminal, std::int64_t totalWords,
                TClock clock = std::chrono::steady_clock::now);
   TProgressBar(const TProgressBar&) = delete;

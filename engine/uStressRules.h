@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Context.h"
+#include "engine/DictionaryLookUp.h"
 #include "engine/Heteronyms.h"
 #include "engine/StressOptions.h"
 
@@ -138,14 +139,6 @@ class TWordToStress {
 std::span<const TWordToStress::TRule> UltimateChain();
 std::span<const TWordToStress::TRule> PenUltimateChain();
 std::span<const TWordToStress::TRule> AntePenUltimateChain();
-
-// LookUpDictionary returns the value of the first Dictionary line whose key equals word,
-// ignoring ASCII case, with double quotation marks turned into grave accents; or word itself.
-// A literal lookup scans the joined list even where the index could serve.
-std::u16string LookUpDictionary(const std::u16string& word, bool literal = false);
-// FindInDictionary is LookUpDictionary that tells an absent word apart: no value when the
-// dictionary holds no entry for word (or only one whose form is the word itself).
-std::optional<std::u16string> FindInDictionary(const std::u16string& word, bool literal = false);
 
 // CapitalsToAccents turns rule capitals into the display form: capital vowels become accented
 // capitals, and the remaining ASCII capitals are lowercased unless the second character is a

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "pattern/CaseMapping.h"
+#include "pattern/Template.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -90,76 +91,6 @@ pcre2_match_context* BudgetContext() {
     return created;
   }();
   return context.get();
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
-bool IsCaseLetter(char c) {
-  switch (c) {
-    case 'U':
-    case 'u':
-    case 'L':
-    case 'l':
-    case 'F':
-    case 'f':
-    case 'I':
-    case 'i':
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool IsTitleSeparator(char16_t unit) {
-  if (unit <= 0x0026) return true;
-  switch (unit) {
-    case u'(':
-    case u'*':
-    case u'+':
-    case u',':
-    case u'-':
-    case u'.':
-    case u'<':
-    case u'?':
-    case u'[':
-    case u'{':
-    case 0x00B7:
-      return true;
-    default:
-      return false;
-  }
-}
-
-std::u16string TitleCase(const std::u16string& text) {
-  std::u16string out = UnicodeLowerCase(text);
-  bool atWordStart = true;
-  for (char16_t& unit : out) {
-    if (IsTitleSeparator(unit)) {
-      atWordStart = true;
-    } else if (unit != u'\'') {
-      if (atWordStart) unit = UnicodeUpperCase(std::u16string(1, unit))[0];
-      atWordStart = false;
-    }
-  }
-  return out;
-}
-
-std::string ApplyCase(char letter, const std::string& bytes) {
-  const std::u16string text = Utf8ToUtf16(bytes);
-  switch (letter) {
-    case 'U':
-    case 'u':
-      return Utf16ToUtf8(UnicodeUpperCase(text));
-    case 'L':
-    case 'l':
-      return Utf16ToUtf8(UnicodeLowerCase(text));
-    case 'F':
-    case 'f':
-      return Utf16ToUtf8(AsciiUpperCase(text.substr(0, 1)) + UnicodeLowerCase(text.substr(1)));
-    default:
-      return Utf16ToUtf8(TitleCase(text));
-  }
 }
 
 // Length of the UTF-8 sequence that starts with lead; 1 for a byte that starts none.
@@ -434,122 +365,21 @@ int TPattern::NamedGroupNumber(const std::string& name) const {
 }
 
 std::string TPattern::ExpandTemplate() const {
-  std::string t = FReplacement;
-  if (t.empty() || !FoundMatch()) return t;
-  const int groupCount = OffsetCount - 1;
-  std::size_t i = 0;
-
-  // Puts text in place of t[i, end) and moves past it, so inserted text is never rescanned.
-  const auto insert = [&](std::size_t end, const std::string& text) {
-    t.replace(i, end - i, text);
-    i += text.size();
+  if (FReplacement.empty() || !FoundMatch()) return FReplacement;
+  // The template sees the match through this pattern's own accessors.
+  struct TMatchSource : TTemplateSource {
+    const TPattern& Pattern;
+    explicit TMatchSource(const TPattern& pattern) : Pattern(pattern) {}
+    int GroupCount() const override { return Pattern.OffsetCount - 1; }
+    std::string Group(int n) const override { return Pattern.GroupBytes(n); }
+    int NamedGroupNumber(const std::string& name) const override {
+      return Pattern.NamedGroupNumber(name);
+    }
+    std::string Left() const override { return Pattern.LeftBytes(); }
+    std::string Right() const override { return Pattern.RightBytes(); }
+    std::string Subject() const override { return Pattern.FSubject; }
   };
-  // Puts group n in place of t[i, end); nothing for a group above GroupCount or empty.
-  const auto substitute = [&](std::size_t end, long long n, char caseLetter) {
-    std::string text;
-    if (n >= 0 && n <= groupCount) text = GroupBytes(static_cast<int>(n));
-    if (!text.empty() && caseLetter != 0) text = ApplyCase(caseLetter, text);
-    insert(end, text);
-  };
-
-  enum class TMode { Dollar, Backslash, Case };
-  // Parses a reference starting at p; returns false when there is none.
-  const auto parseReference = [&](std::size_t p, TMode mode, char caseLetter) {
-    if (p < t.size() && IsDigit(t[p])) {
-      long long n = t[p] - '0';
-      std::size_t end = p + 1;
-      if (end < t.size() && IsDigit(t[end]) && n * 10 + (t[end] - '0') <= groupCount) {
-        n = n * 10 + (t[end] - '0');
-        ++end;
-      }
-      substitute(end, n, caseLetter);
-      return true;
-    }
-    if (mode == TMode::Case || p >= t.size()) return false;
-    if (mode == TMode::Dollar && t[p] == '{' && p + 1 < t.size()) {
-      std::size_t q = p + 1;
-      long long n = -1;
-      if (IsDigit(t[q])) {
-        n = 0;
-        for (; q < t.size() && IsDigit(t[q]); ++q) {
-          // Any number beyond the highest possible group names no group; stop growing it.
-          if (n <= kOffsetPairs) n = n * 10 + (t[q] - '0');
-        }
-      } else if (IsNameStart(t[q])) {
-        const std::size_t nameStart = q;
-        while (q < t.size() && IsNameChar(t[q])) ++q;
-        n = NamedGroupNumber(t.substr(nameStart, q - nameStart));
-      }
-      if (n < 0 || q >= t.size() || t[q] != '}') return false;
-      substitute(q + 1, n, 0);
-      return true;
-    }
-    if (mode == TMode::Dollar && t[p] == '_') {
-      insert(p + 1, FSubject);
-      return true;
-    }
-    switch (t[p]) {
-      case '&':
-        substitute(p + 1, 0, 0);
-        return true;
-      case '+':
-        substitute(p + 1, groupCount, 0);
-        return true;
-      case '`':
-        insert(p + 1, LeftBytes());
-        return true;
-      case '\'':
-        insert(p + 1, RightBytes());
-        return true;
-      default:
-        return false;
-    }
-  };
-
-  // The last character never starts an escape, so a trailing \ or $ stays as written.
-  while (i + 1 < t.size()) {
-    const char c = t[i];
-    const char next = t[i + 1];
-    bool expanded = true;
-    if (c == '$') {
-      if (next == '$') {
-        t.erase(i + 1, 1);
-        ++i;
-      } else {
-        expanded = parseReference(i + 1, TMode::Dollar, 0);
-      }
-    } else if (c == '\\') {
-      if (next == '\\' || next == '$') {
-        t.erase(i, 1);
-        ++i;
-      } else if (IsCaseLetter(next)) {
-        expanded = parseReference(i + 2, TMode::Case, next);
-      } else if (next == 'g') {
-        if (i + 3 < t.size() && t[i + 2] == '<' && IsNameStart(t[i + 3])) {
-          std::size_t q = i + 3;
-          while (q < t.size() && IsNameChar(t[q])) ++q;
-          if (q < t.size() && t[q] == '>') {
-            const int n = NamedGroupNumber(t.substr(i + 3, q - i - 3));
-            if (n >= 1) {
-              substitute(q + 1, n, 0);
-            } else {
-              t.erase(i, q + 1 - i);
-            }
-          } else {
-            i = q;
-          }
-        } else {
-          i += 2;
-        }
-      } else {
-        expanded = parseReference(i + 1, TMode::Backslash, 0);
-      }
-    } else {
-      ++i;
-    }
-    if (!expanded) ++i;
-  }
-  return t;
+  return ExpandReplacementTemplate(FReplacement, TMatchSource(*this), kOffsetPairs);
 }
 
 std::u16string TPattern::ComputeReplacement() const { return Utf8ToUtf16(ExpandTemplate()); }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/Dictionary.h"
@@ -332,6 +333,35 @@ TEST_F(DictionaryTest, EmbeddedDictionaryLoadsWithItsIndex) {
   EXPECT_EQ(LookUpDictionary(u"abdicat"), u"\u00C1bdicat");
   EXPECT_EQ(LookUpDictionary(u"qqzxv"), u"qqzxv");
   EXPECT_EQ(ScanDictionary(u"qqzxv"), u"qqzxv");
+}
+
+// The index against the scan over the whole embedded data. Every key is looked up through the
+// index and checked against the first line of that key found by walking the list in order (the
+// scan's meaning, in one pass); the scan itself answers for every key that occurs more than
+// once, and for a spread of the others, in both cases of the word.
+TEST_F(DictionaryTest, EmbeddedIndexAnswersAsTheScanForEveryKey) {
+  LoadDictionary();
+  ASSERT_TRUE(DictionaryIndexed());
+  std::unordered_map<std::u16string, std::u16string> firstValue;
+  std::unordered_map<std::u16string, int> occurrences;
+  for (const std::u16string& line : Dictionary) {
+    const auto equals = line.find(u'=');
+    ASSERT_NE(equals, std::u16string::npos) << Name(line);
+    const std::u16string key = AsciiLowerCase(line.substr(0, equals));
+    firstValue.try_emplace(key, line.substr(equals + 1));
+    ++occurrences[key];
+  }
+  std::size_t scanned = 0;
+  std::size_t position = 0;
+  for (const auto& [key, value] : firstValue) {
+    ASSERT_EQ(LookUpDictionary(key), value) << Name(key);
+    if (occurrences[key] > 1 || position++ % 97 == 0) {
+      ASSERT_EQ(ScanDictionary(key), value) << Name(key);
+      ASSERT_EQ(ScanDictionary(AsciiUpperCase(key)), value) << Name(key);
+      ++scanned;
+    }
+  }
+  EXPECT_GT(scanned, firstValue.size() / 100);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Dictionary.h"
+#include "engine/uStressRules.h"
 #include "tools/CmuSource.h"
 #include "tools/DictFormat.h"
 #include "tools/DictionaryBuilder.h"
@@ -56,6 +58,9 @@ TEST(CmuSourceTest, RefusesMemberLinesItCannotRead) {
   }
 }
 
+// The generator must split a word exactly where the program's SplitWord splits it, or the stem
+// keys it writes would never be looked up. Known splits first, then every ASCII key of the
+// embedded dictionary (words and stems of every shape).
 TEST(SplitEndingTest, SplitsAsTheProgramDoes) {
   struct TCase {
     const char* Word;
@@ -69,11 +74,30 @@ TEST(SplitEndingTest, SplitsAsTheProgramDoes) {
       {"examine", "examine", ""},       {"secondary", "second", "ary"},
       {"auxiliary", "auxili", "ary"},   {"cities", "citie", "s"},
   };
+  const auto expectAsTheProgram = [](const std::string& word) {
+    TWordToStress record(std::u16string(word.begin(), word.end()));
+    record.SplitWord();
+    const auto [radical, ending] = SplitEnding(word);
+    EXPECT_EQ(std::u16string(radical.begin(), radical.end()), record.Radical()) << word;
+    EXPECT_EQ(std::u16string(ending.begin(), ending.end()), record.Ending()) << word;
+  };
   for (const TCase& c : cases) {
     const auto [radical, ending] = SplitEnding(c.Word);
     EXPECT_EQ(radical, c.Radical) << c.Word;
     EXPECT_EQ(ending, c.Ending) << c.Word;
+    expectAsTheProgram(c.Word);
   }
+  LoadDictionary();
+  std::size_t compared = 0;
+  for (const std::u16string& line : Dictionary) {
+    const std::u16string key = line.substr(0, line.find(u'='));
+    if (std::ranges::all_of(key, [](char16_t c) { return c < 0x80; })) {
+      expectAsTheProgram(std::string(key.begin(), key.end()));
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, std::size_t{100000}) << "the embedded dictionary was compared";
+  FreeDictionary();
 }
 
 TEST(BuildDictionaryTest, AddsStemKeysAndResolvesCollisionsByMajorityThenFirstWord) {
