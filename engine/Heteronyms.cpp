@@ -249,9 +249,10 @@ THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& 
       case TCue::Quantifier:
       case TCue::Preposition:
       case TCue::Modifier:
-        // An adjective stressed apart from the noun stands before the noun it describes.
-        if (Has(entry, THeteronymReading::Adjective) && entry.Adjective != entry.Noun &&
-            PlainWord(context.Next)) {
+        // An adjective stressed apart from the noun stands before the noun it describes; after
+        // a number or quantifier the word is a noun used as one (a ten minute walk).
+        if (previous != TCue::Quantifier && Has(entry, THeteronymReading::Adjective) &&
+            entry.Adjective != entry.Noun && PlainWord(context.Next)) {
           return decided(THeteronymReading::Adjective, u"before " + Quoted(context.Next));
         }
         return decided(THeteronymReading::Noun, after);

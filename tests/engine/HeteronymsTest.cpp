@@ -144,6 +144,8 @@ TEST(HeteronymsTest, EachCueChoosesItsReading) {
       {"minute", Ctx(u"a", u"", u"change"), THeteronymReading::Adjective, u"before \"change\""},
       {"minute", Ctx(u"a", u"", u"to"), THeteronymReading::Noun, u"after \"a\""},
       {"minute", Ctx(u"the"), THeteronymReading::Noun, u"after \"the\""},
+      {"minute", Ctx(u"ten", u"", u"walk"), THeteronymReading::Noun, u"after \"ten\""},
+      {"minute", Ctx(u"10", u"", u"walk"), THeteronymReading::Noun, u"after \"10\""},
       {"record", Ctx(u"a", u"", u"label"), THeteronymReading::Noun, u"after \"a\""},
       {"present", Ctx(u"not", u"is"), THeteronymReading::Adjective, u"after \"is not\""},
       {"record", Ctx(u"not", u"did"), THeteronymReading::Verb, u"after \"not\""},
