@@ -46,14 +46,15 @@ struct THeteronymDecision {
   std::u16string Reason;
 };
 
-// DecideHeteronym chooses a reading from the neighbours: after a determiner, possessive,
-// quantifier (a number too), preposition or a word with an adjective's or participle's ending
-// (-al, -ous, -ful, -ive, -ic, -able, -ible, -ant, -ent, -ary, -less, -ish, -ing) the noun; after to, a modal or auxiliary, not, a subject pronoun
-// or a frequency adverb the verb; after a form of be the adjective; before an object (a
-// determiner or object pronoun) the verb; before "of" the noun; else the default. Where a
-// noun cue stands before a word that also has an adjective stressed apart, and a word of no
-// cue follows, the adjective (a minute change). The choice depends only on the entry and on
-// ContextClass(context).
+// DecideHeteronym chooses a reading from the neighbours. The noun after a determiner,
+// possessive, quantifier or number, preposition, or a word with an adjective's or participle's
+// ending (-al, -ous, -ful, -ive, -ic, -able, -ible, -ant, -ent, -ary, -less, -ish, -ing); but
+// the adjective where one stressed apart exists and a word of no cue follows (a minute change),
+// except after a quantifier. The verb after to, a modal or auxiliary, not, a subject pronoun, a
+// frequency adverb or which/who/that. The adjective after a form of be, also with not or an
+// adverb between. The noun for a word capitalized inside a line. Otherwise the verb before an
+// object (a determiner or object pronoun), the noun before "of", else the default. The choice
+// depends only on the entry and on ContextClass(context).
 THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& context);
 
 // ContextClass sums up what of a context can change a decision, so that results can be kept

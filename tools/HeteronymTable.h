@@ -70,7 +70,8 @@ std::string InflectedForm(const std::string& form, const std::string& ending,
 
 // BuildHeteronymTable marks every listed reading by its vowel group, adds the -s, -ed and -ing
 // forms that the source holds (the -s form keeps the noun and verb readings where they differ,
-// the -ed and -ing forms take the verb's), and checks each listed reading against the source's pronunciations.
+// the -ed and -ing forms take the verb's), and checks each listed reading against the source's
+// pronunciations.
 THeteronymTable BuildHeteronymTable(const std::vector<THeteronymSpec>& list,
                                     const TCmuSource& source);
 
