@@ -46,15 +46,16 @@ struct THeteronymDecision {
   std::u16string Reason;
 };
 
-// DecideHeteronym chooses a reading from the neighbours. The noun after a determiner,
+// DecideHeteronym chooses a reading from the neighbours. A word capitalized inside a line is a
+// noun (a name or title). Otherwise the previous word decides: the noun after a determiner,
 // possessive, quantifier or number, preposition, or a word with an adjective's or participle's
-// ending (-al, -ous, -ful, -ive, -ic, -able, -ible, -ant, -ent, -ary, -less, -ish, -ing); but
+// ending (-al, -ous, -ful, -ive, -ic, -able, -ible, -ant, -ent, -ary, -less, -ish, -ing), but
 // the adjective where one stressed apart exists and a word of no cue follows (a minute change),
-// except after a quantifier. The verb after to, a modal or auxiliary, not, a subject pronoun, a
-// frequency adverb or which/who/that. The adjective after a form of be, also with not or an
-// adverb between. The noun for a word capitalized inside a line. Otherwise the verb before an
-// object (a determiner or object pronoun), the noun before "of", else the default. The choice
-// depends only on the entry and on ContextClass(context).
+// except after a quantifier; the verb after to, a modal or auxiliary, not, a subject pronoun, a
+// frequency adverb or which/who/that; the adjective after a form of be, also with not or an
+// adverb between. Failing that the next word: the verb before an object (a determiner or
+// object pronoun), the noun before "of"; else the default. The choice depends only on the
+// entry and on ContextClass(context).
 THeteronymDecision DecideHeteronym(const THeteronym& entry, const TWordContext& context);
 
 // ContextClass sums up what of a context can change a decision, so that results can be kept
