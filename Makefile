@@ -102,6 +102,9 @@ dictionary: deps $(BUILD)/build.ninja
 	./$(BUILD)/tools/lexipulse-dictgen $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt
 	./$(BUILD)/tools/lexipulse-dictcheck $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
 	  tests/tools/HandMarked.tsv
+	cmake --build $(BUILD) --target lexipulse-hetgen -j $(JOBS)
+	./$(BUILD)/tools/lexipulse-hetgen $(DICT_SOURCE) tools/Heteronyms.tsv data/HETERONYMS.txt \
+	  data/heteronyms-report.txt
 
 # Installs the programs, menu entry, icons, metainfo, man pages, completion and documentation
 # under PREFIX (DESTDIR is honoured). Every file installed, with DESTDIR in front, is added to

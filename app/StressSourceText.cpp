@@ -2,12 +2,17 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/Delimited.h"
+#include "app/WordContext.h"
 #include "engine/FixedPatterns.h"
+#include "engine/Heteronyms.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
@@ -25,17 +30,44 @@ std::u16string Decimal(long long value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string DisplayForm(const std::u16string& run, TStressOptions options) {
-  TWordToStress word(run, options);
+// TLine gives the context of an item from the items of its line as they were read; they are
+// cut from the line only when a word of the heteronym table needs them.
+class TLine {
+ public:
+  explicit TLine(const std::u16string* paragraph = nullptr) : _Paragraph(paragraph) {}
+
+  TWordContext ContextOf(std::size_t q) {
+    if (_Paragraph == nullptr) return {};
+    if (!_Items) _Items = SplitItemViews(*_Paragraph);
+    return ContextOfItem(std::span<const std::u16string_view>(*_Items), q);
+  }
+
+ private:
+  const std::u16string* _Paragraph;
+  std::optional<std::vector<std::u16string_view>> _Items;
+};
+
+std::u16string DisplayForm(const std::u16string& run, TStressOptions options,
+                           TWordContext context = {}) {
+  TWordToStress word(run, options, std::move(context));
   word.Process();
   return CapitalsToAccents(word.WordStressed());
+}
+
+// Remember keeps a form in the cache, which starts afresh when full.
+TStressCache::iterator Remember(TStressCache& cache, const std::u16string& key,
+                                std::u16string form) {
+  if (cache.size() >= kStressCacheEntries) cache.clear();
+  return cache.emplace(key, std::move(form)).first;
 }
 
 // StressItem puts the display form in place of the first word-character run of a long item.
 // The form is spliced in between the text left and right of the match rather than expanded
 // as a replacement template, so a form holding a backslash or a dollar sign goes in as it is.
+// In the dictionary-first order a word of the heteronym table takes the context of item q of
+// line; the cache then keeps its form per word and context class.
 std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions options,
-                          TStressCache* cache) {
+                          TStressCache* cache, TLine& line, std::size_t q) {
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
@@ -43,18 +75,35 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   if (!found) {
     return lowercasedItem;
   }
-  std::u16string form;
+  const bool heteronyms = options.Order == TStressingOrder::DictionaryFirst && options.Heteronyms;
   if (cache == nullptr) {
-    form = DisplayForm(found->Run, options);
-  } else {
-    auto cached = cache->find(found->Run);
-    if (cached == cache->end()) {
-      if (cache->size() >= kStressCacheEntries) cache->clear();
-      cached = cache->emplace(found->Run, DisplayForm(found->Run, options)).first;
+    TWordContext context;
+    if (heteronyms && FindHeteronym(found->Run) != nullptr) {
+      context = line.ContextOf(q);
     }
-    form = cached->second;
+    return found->Left + DisplayForm(found->Run, options, std::move(context)) + found->Right;
   }
-  return found->Left + form + found->Right;
+  // Every word is looked up once by its run, so a word outside the heteronym table costs no
+  // more than before. A heteronym is remembered there with an empty form, which no word's
+  // form is, and its forms under its run and context class.
+  auto cached = cache->find(found->Run);
+  if (cached == cache->end()) {
+    const bool heteronym = heteronyms && FindHeteronym(found->Run) != nullptr;
+    cached = Remember(*cache, found->Run, heteronym ? u"" : DisplayForm(found->Run, options));
+  }
+  if (!cached->second.empty()) {
+    return found->Left + cached->second + found->Right;
+  }
+  TWordContext context = line.ContextOf(q);
+  // Runs hold word characters only, so the separator cannot occur in a word.
+  std::u16string key = found->Run;
+  key += u'\x1f';
+  key += static_cast<char16_t>(ContextClass(context));
+  auto decided = cache->find(key);
+  if (decided == cache->end()) {
+    decided = Remember(*cache, key, DisplayForm(found->Run, options, std::move(context)));
+  }
+  return found->Left + decided->second + found->Right;
 }
 
 std::u16string StatusText(int paragraph, int word) {
@@ -76,7 +125,8 @@ std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit) {
 }
 
 std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options) {
-  return StressItem(lowercasedItem, options, nullptr);
+  TLine noLine;
+  return StressItem(lowercasedItem, options, nullptr, noLine, 0);
 }
 
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
@@ -101,6 +151,8 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
     // long item follows it, so short items are lowercased when the next long item arrives and
     // those after the last long item keep the case they were typed in.
     std::size_t settled = 0;
+    TLine line(&paragraphs[p]);
+    const bool keepMarked = options.Order == TStressingOrder::DictionaryFirst;
     const int wordCount = static_cast<int>(words.size());
     for (int q = 0; q < wordCount; ++q) {
       host.SetWordProgress(q + 1, wordCount);
@@ -116,7 +168,11 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
         for (; settled < static_cast<std::size_t>(q); ++settled) {
           words[settled] = AsciiLowerCase(words[settled]);
         }
-        item = StressItem(AsciiLowerCase(item), options, cacheInUse);
+        // A word the text already marks is left as it is, so stressing twice changes nothing.
+        if (!(keepMarked && AlreadyStressed(item))) {
+          item = StressItem(AsciiLowerCase(item), options, cacheInUse, line,
+                            static_cast<std::size_t>(q));
+        }
         settled = static_cast<std::size_t>(q) + 1;
       }
     }

@@ -72,12 +72,23 @@ void BM_OneParagraph(benchmark::State& state) {
   RunPipeline(state, ParagraphText(static_cast<std::size_t>(state.range(0))));
 }
 
+// The dictionary-first order with its heteronym decisions, and without them as it was before.
+void BM_DictionaryFirstLines(benchmark::State& state) {
+  RunPipeline(state, LinesText(), {.Order = TStressingOrder::DictionaryFirst});
+}
+
+void BM_DictionaryFirstWithoutHeteronymsLines(benchmark::State& state) {
+  RunPipeline(state, LinesText(), {.Order = TStressingOrder::DictionaryFirst, .Heteronyms = false});
+}
+
 void BM_LiteralLines(benchmark::State& state) {
   RunPipeline(state, LiteralPrefix(), {.Literal = true});
 }
 
 BENCHMARK(BM_Lines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OneParagraph)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_DictionaryFirstLines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_DictionaryFirstWithoutHeteronymsLines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LiteralLines)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // TRatioReporter prints the console report and keeps each run's counters for the ratios.
@@ -139,6 +150,10 @@ int main(int argc, char** argv) {
   lexipulse::PrintRatio("Time per MB, 4 MB paragraph vs 1 MB paragraph",
                         reporter.Counter("BM_OneParagraph/4/", "seconds_per_MB"),
                         reporter.Counter("BM_OneParagraph/1/", "seconds_per_MB"));
+  lexipulse::PrintRatio(
+      "Dictionary first with heteronyms vs without them (time per MB; at most 1.10)",
+      reporter.Counter("BM_DictionaryFirstLines/", "seconds_per_MB"),
+      reporter.Counter("BM_DictionaryFirstWithoutHeteronymsLines/", "seconds_per_MB"));
   benchmark::Shutdown();
   return 0;
 }

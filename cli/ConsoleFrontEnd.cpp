@@ -16,6 +16,7 @@
 #include "app/Delimited.h"
 #include "app/SampleText.h"
 #include "app/Version.h"
+#include "app/WordContext.h"
 #include "cli/Blocks.h"
 #include "cli/CommandLine.h"
 #include "cli/Explain.h"
@@ -112,7 +113,18 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
   const std::optional<TInputSummary> summary =
       SummariseInputs(inputs, in, settings.BlockBytes, settings.LongestLine);
   TInputReader reader(inputs, in, settings.BlockBytes, settings.LongestLine);
-  const TNextBlock next = [&reader](std::string& block) { return reader.NextBlock(block); };
+  // Marked text stressed again in the default order is marked twice; say so once.
+  bool warned = options.Order != TStressingOrder::RulesFirst || command.Explain;
+  const TNextBlock next = [&reader, &warned, &err](std::string& block) {
+    const bool more = reader.NextBlock(block);
+    if (more && !warned && HoldsStressMarks(block)) {
+      warned = true;
+      err << kProgramName
+          << ": warning: the input already holds stress marks; they are marked again "
+             "(--prefer-dictionary leaves marked words as they are)\n";
+    }
+    return more;
+  };
   LoadBuiltInDictionary();
   TOutput output(out, command.Output);
   if (command.Explain) {

@@ -6,6 +6,7 @@
 
 #include "app/Delimited.h"
 #include "app/StressSourceText.h"
+#include "app/WordContext.h"
 #include "cli/Escape.h"
 #include "cli/Input.h"
 #include "engine/uStressRules.h"
@@ -76,8 +77,10 @@ std::u16string LookUps(const TWordToStress& word) {
   return how;
 }
 
-// ExplainItem explains one item; lowercaseShort tells whether a longer item follows it.
-TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStressOptions options) {
+// ExplainItem explains one item; lowercaseShort tells whether a longer item follows it, and
+// context gives its neighbours on the line.
+TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStressOptions options,
+                         const TWordContext& context = {}) {
   if (item.size() <= kShortItemLength) {
     if (!FindWordRun(item, !options.Literal)) {
       return {item, item, u"no word characters, left as it is"};
@@ -88,6 +91,9 @@ TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStres
     }
     return {item, item, u"short word, left as it is"};
   }
+  if (options.Order == TStressingOrder::DictionaryFirst && AlreadyStressed(item)) {
+    return {item, item, u"already stressed, left as it is"};
+  }
   // The item goes through the pipeline's own steps, so an explanation describes what it does.
   const std::u16string lowercased = AsciiLowerCase(item);
   const std::optional<TWordRun> found = FindWordRun(lowercased, !options.Literal);
@@ -97,10 +103,16 @@ TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStres
   if (found->Run.size() > kLongestWord) {
     return {item, lowercased, u"too long for a word, left as it is"};
   }
-  TWordToStress word(found->Run, options);
+  TWordToStress word(found->Run, options, context);
   word.Process();
-  return {item, found->Left + CapitalsToAccents(word.WordStressed()) + found->Right,
-          word.DecidingRule() != nullptr ? RuleName(word) : LookUps(word)};
+  std::u16string how;
+  if (word.Heteronym()) {
+    how = u"heteronym " + found->Run + u": " + ReadingName(word.Heteronym()->Reading) + u" (" +
+          word.Heteronym()->Reason + u")";
+  } else {
+    how = word.DecidingRule() != nullptr ? RuleName(word) : LookUps(word);
+  }
+  return {item, found->Left + CapitalsToAccents(word.WordStressed()) + found->Right, how};
 }
 
 std::string Field(std::u16string_view text) { return EscapeControls(Utf16ToUtf8(text)); }
@@ -146,7 +158,10 @@ std::vector<TExplanation> ExplainParagraph(const std::u16string& paragraph,
   std::vector<TExplanation> explanations;
   explanations.reserve(items.size());
   for (std::size_t q = 0; q < items.size(); ++q) {
-    explanations.push_back(ExplainItem(items[q], q < lastLong, options));
+    explanations.push_back(ExplainItem(items[q], q < lastLong, options,
+                                       options.Order == TStressingOrder::DictionaryFirst
+                                           ? ContextOfItem(items, q)
+                                           : TWordContext{}));
   }
   return explanations;
 }

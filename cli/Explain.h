@@ -19,7 +19,9 @@ struct TExplanation {
   // stopped the chain ("Cameroon Rule", "Cameroon Rule - exception"); or "dictionary "
   // followed by each lookup made, in order and joined by ", ", as "<radical>+<ending> found",
   // "<radical>+<ending> not found" or, for a lookup without an ending, "<word> found" /
-  // "<word> not found".
+  // "<word> not found"; in the dictionary-first order also "already stressed, left as it is"
+  // and, for a word of the heteronym table, "heteronym <word>: <reading> (<reason>)", as
+  // heteronym record: verb (after "to").
   std::u16string How;
 };
 

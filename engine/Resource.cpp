@@ -6,8 +6,21 @@
 // The assembler file of data/ places the dictionary bytes between these two symbols.
 extern "C" const char lexipulse_dict_begin[];
 extern "C" const char lexipulse_dict_end[];
+extern "C" const char lexipulse_heteronyms_begin[];
+extern "C" const char lexipulse_heteronyms_end[];
 
 namespace lexipulse {
+
+namespace {
+
+// The symbols belong to no common array, so their distance is taken on addresses.
+std::string_view Between(const char* begin, const char* end) {
+  const auto size = static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(end) -
+                                             reinterpret_cast<std::uintptr_t>(begin));
+  return std::string_view(begin, size);
+}
+
+}  // namespace
 
 std::optional<std::string_view> FindResource(std::string_view name) {
   if (name == "DICT") {
@@ -16,6 +29,9 @@ std::optional<std::string_view> FindResource(std::string_view name) {
         static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(lexipulse_dict_end) -
                                  reinterpret_cast<std::uintptr_t>(lexipulse_dict_begin));
     return std::string_view(lexipulse_dict_begin, size);
+  }
+  if (name == "HETERONYMS") {
+    return Between(lexipulse_heteronyms_begin, lexipulse_heteronyms_end);
   }
   return std::nullopt;
 }

@@ -15,6 +15,9 @@ struct TStressOptions {
   // lookups by the scan of the joined list, no word remembered by the pipeline. Results are
   // identical; tests and benchmarks compare the two.
   bool Literal = false;
+  // In the dictionary-first order a word of the heteronym table takes the form of the reading
+  // its neighbours point to; off, it is looked up like any other word (for comparisons).
+  bool Heteronyms = true;
 
   friend bool operator==(const TStressOptions&, const TStressOptions&) = default;
 };

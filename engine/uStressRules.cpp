@@ -41,8 +41,9 @@ char16_t AccentedCapital(char16_t c) {
 
 }  // namespace
 
-TWordToStress::TWordToStress(const std::u16string& RawWord, TStressOptions options)
-    : _Options(options), _BaseWord(RawWord), _WordStressed(RawWord) {}
+TWordToStress::TWordToStress(const std::u16string& RawWord, TStressOptions options,
+                             TWordContext context)
+    : _Options(options), _BaseWord(RawWord), _WordStressed(RawWord), _Context(std::move(context)) {}
 
 std::u16string TWordToStress::Apply(const std::u16string& w, const TRuleShape& shape) {
   return ApplyRule(w, shape, _WordStressed, !_Options.Literal);
@@ -82,6 +83,11 @@ void TWordToStress::ProcessRulesFirst() {
 }
 
 void TWordToStress::ProcessDictionaryFirst() {
+  if (const THeteronym* heteronym = _Options.Heteronyms ? FindHeteronym(_BaseWord) : nullptr) {
+    _Heteronym = DecideHeteronym(*heteronym, _Context);
+    _WordStressed = heteronym->Marked(_Heteronym->Reading);
+    return;
+  }
   if (LookUp(_BaseWord, u"")) {
     return;
   }

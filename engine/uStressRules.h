@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/Context.h"
 #include "engine/DictionaryLookUp.h"
+#include "engine/Heteronyms.h"
 #include "engine/StressOptions.h"
 
 namespace lexipulse {
@@ -40,7 +42,10 @@ class TWordToStress {
   // text stops its chain.
   using TRule = std::u16string (TWordToStress::*)(const std::u16string& w);
 
-  explicit TWordToStress(const std::u16string& RawWord, TStressOptions options = {});
+  // context is what the pipeline knows of the word's neighbours; only the dictionary-first
+  // order reads it, to choose the reading of a heteronym.
+  explicit TWordToStress(const std::u16string& RawWord, TStressOptions options = {},
+                         TWordContext context = {});
 
   const TStressOptions& Options() const { return _Options; }
   const std::u16string& BaseWord() const { return _BaseWord; }
@@ -55,12 +60,16 @@ class TWordToStress {
   TRule DecidingRule() const { return _DecidingRule; }
   // LookUps lists the dictionary lookups that Process made, in order.
   const std::vector<TDictionaryLookUp>& LookUps() const { return _LookUps; }
+  // Heteronym is the reading that the dictionary-first order chose for a word of the
+  // heteronym table, and why; empty for any other word.
+  const std::optional<THeteronymDecision>& Heteronym() const { return _Heteronym; }
 
   // Process runs the stressing order: DoUltimate, DoPenUltimate, DoAntePenUltimate, stopping
   // at the first rule that reports; otherwise SplitWord and the dictionary lookup of Radical.
   // When the options ask for TStressingOrder::DictionaryFirst it runs ProcessDictionaryFirst.
   void Process();
-  // ProcessDictionaryFirst looks BaseWord up whole, then (when SplitWord splits off an
+  // ProcessDictionaryFirst gives a word of the heteronym table the form of the reading its
+  // context points to; it looks any other BaseWord up whole, then (when SplitWord splits off an
   // ending) Radical, and runs the three chains only when neither lookup found an entry; a
   // word that no rule covers then stays unmarked.
   void ProcessDictionaryFirst();
@@ -124,6 +133,8 @@ class TWordToStress {
   std::u16string _DecidingTrace;
   TRule _DecidingRule = nullptr;
   std::vector<TDictionaryLookUp> _LookUps;
+  TWordContext _Context;
+  std::optional<THeteronymDecision> _Heteronym;
 };
 
 // The three chains, in the order their rules are tried (defined with the rule catalogue).

@@ -82,6 +82,8 @@ TCmuSource ReadCmuSource(std::string_view text) {
     std::vector<std::string> phonemes = SplitPhonemes(value, lineNumber);
     if (IsVariant(key)) {
       ++source.Skipped["later pronunciation of a word"];
+      const std::string word = key.substr(0, key.find('('));
+      if (AllLowerLetters(word)) source.Later[word].push_back(std::move(phonemes));
     } else if (!AllLowerLetters(key)) {
       ++source.Skipped["not letters a-z only"];
     } else if (key.size() < kMinLetters || key.size() > kMaxLetters) {

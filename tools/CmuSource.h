@@ -20,6 +20,9 @@ struct TCmuEntry {
 struct TCmuSource {
   std::vector<TCmuEntry> Entries;
   std::map<std::string, std::size_t> Skipped;
+  // Later holds the later pronunciations ("word(2)", ...) of words of letters a-z, in source
+  // order, for the tools that compare a word's readings; the dictionary uses only the first.
+  std::map<std::string, std::vector<std::vector<std::string>>> Later;
 };
 
 // ReadCmuSource parses the text of the package's index.js, an object literal with one

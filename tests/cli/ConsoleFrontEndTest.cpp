@@ -111,6 +111,34 @@ class ConsoleFrontEndTest : public ::testing::Test {
   fs::path _Dir;
 };
 
+// Stressing marked text again marks it twice in the default order, which says so once; the
+// dictionary-first order leaves marked words as they are and has nothing to say.
+TEST_F(ConsoleFrontEndTest, MarkedInputIsReportedOnceInTheDefaultOrder) {
+  const std::string warning =
+      "lexipulse-cli: warning: the input already holds stress marks; they are marked again "
+      "(--prefer-dictionary leaves marked words as they are)\n";
+  const std::string marked = "h\xC3\x89ll\xC3\x93 w\xC3\x93rld\nrec\xC3\x93rd ag\xC3\x81in\n";
+  const fs::path file = WriteFile("marked.txt", marked);
+  const struct {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Input;
+    std::string Err;
+  } kCases[] = {
+      {"marked standard input", {}, marked, warning},
+      {"two marked files, one warning", {file.string(), file.string()}, "", warning},
+      {"dictionary first", {"--prefer-dictionary"}, marked, ""},
+      {"unmarked input", {}, "hello world\n", ""},
+      {"an accented capital outside a word", {}, "\xC3\x89 caf\xC3\xA9\n", ""},
+  };
+  for (const auto& c : kCases) {
+    const TRun run = RunInProcess(c.Args, c.Input);
+    EXPECT_EQ(run.Status, 0) << c.Name;
+    EXPECT_EQ(run.Err, c.Err) << c.Name;
+  }
+  EXPECT_EQ(RunInProcess({"--prefer-dictionary"}, marked).Out, marked);
+}
+
 TEST_F(ConsoleFrontEndTest, LineEndingsComeBackAsTheyWentIn) {
   const std::string photograph = Form("photograph");
   const struct {

@@ -225,9 +225,52 @@ const char kProse[] =
     "\n"
     "Ok. Sing; The last line ends without a break: Word";
 
+// Heteronyms in every kind of place, and words the text marks already.
+const char kHeteronymProse[] =
+    "They record the record; \"Record it,\" we said. The Record Office\n"
+    "is not present at present -- to present (present) presents. Records recorded\n"
+    "h\xC3\x89ll\xC3\x93 \xC3\x81gain, rec\xC3\x93rd";
+
+TEST_F(ExplainAgreesWithThePipelineTest, HeteronymLinesNameTheReadingAndWhy) {
+  const struct {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Out;
+  } kCases[] = {
+      {"after to",
+       {"--prefer-dictionary", "--explain", "to record"},
+       "to\tto\tshort word, left as it is\n"
+       "record\trec\xC3\x93rd\theteronym record: verb (after \"to\")\n"},
+      {"after the, with its punctuation",
+       {"--prefer-dictionary", "--explain", "The \"record\","},
+       "The\tthe\tshort word, lowercased\n"
+       "\"record\",\t\"r\xC3\x89"
+       "cord\",\theteronym record: noun (after \"the\")\n"},
+      {"no cue",
+       {"--prefer-dictionary", "--explain", "refuse"},
+       "refuse\tref\xC3\x9Ase\theteronym refuse: verb (more frequent reading)\n"},
+      {"an -ed form",
+       {"--prefer-dictionary", "--explain", "presented"},
+       "presented\tpres\xC3\x89nted\theteronym presented: verb (-ed form)\n"},
+      {"a word marked already",
+       {"--prefer-dictionary", "--explain", "hell\xC3\x93"},
+       "hell\xC3\x93\thell\xC3\x93\talready stressed, left as it is\n"},
+  };
+  for (const auto& c : kCases) {
+    const TRun run = RunCli(c.Args);
+    EXPECT_EQ(run.Status, 0) << c.Name;
+    EXPECT_EQ(run.Out, c.Out) << c.Name;
+  }
+  // The default order knows no heteronyms.
+  const TRun plain = RunCli({"--explain", "to record"});
+  EXPECT_EQ(plain.Out.find("heteronym"), std::string::npos) << plain.Out;
+}
+
 TEST_F(ExplainAgreesWithThePipelineTest, EveryItemIsWrittenAsThePipelineWritesIt) {
   const std::vector<std::pair<const char*, std::string>> texts = {
-      {"sample text", Utf16ToUtf8(SampleText()) + "\n"}, {"prose", kProse}};
+      {"sample text", Utf16ToUtf8(SampleText()) + "\n"},
+      {"prose", kProse},
+      {"heteronyms", kHeteronymProse}};
   for (const auto& [textName, text] : texts) {
     for (const std::vector<std::string>& order :
          {std::vector<std::string>{}, std::vector<std::string>{"--prefer-dictionary"}}) {

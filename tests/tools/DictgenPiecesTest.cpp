@@ -37,6 +37,10 @@ TEST(CmuSourceTest, KeepsFirstPronunciationOfEligibleWordsOnly) {
   EXPECT_EQ(source.Skipped.at("later pronunciation of a word"), 2u);
   EXPECT_EQ(source.Skipped.at("not letters a-z only"), 4u);
   EXPECT_EQ(source.Skipped.at("fewer than 2 or more than 21 letters"), 2u);
+  // Later pronunciations stay aside for the tools that compare readings.
+  ASSERT_EQ(source.Later.size(), 2u);
+  EXPECT_EQ(source.Later.at("a"), (std::vector<std::vector<std::string>>{{"EY1"}}));
+  EXPECT_EQ(source.Later.at("aalborg").at(0).front(), "AA1");
 }
 
 TEST(CmuSourceTest, RefusesMemberLinesItCannotRead) {
