@@ -57,7 +57,7 @@ constexpr char kUsage[] =
     "                        the same, lowercased as a longer word follows on its line\n"
     "  no word characters, left as it is\n"
     "  too long for a word, left as it is\n"
-    "                        a run of more than 64 word characters\n"
+    "                        a run of more than 45 word characters\n"
     "With --prefer-dictionary also:\n"
     "  heteronym record: verb (after \"to\")\n"
     "                        a word whose stress follows its part of speech takes the\n"
