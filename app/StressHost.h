@@ -53,6 +53,10 @@ class TStressHost {
   virtual void AppendResultLine(const std::u16string& text) = 0;
   // ResetProgress sets the word progress, then the paragraph progress, to 0.
   virtual void ResetProgress() = 0;
+  // FollowsWords tells whether the host shows the run word by word (events pumped, the status
+  // and caption of each word, the word itself). A host that does not still gets every other
+  // call, SetWordProgress included, in the same order.
+  virtual bool FollowsWords() const { return true; }
 };
 
 }  // namespace lexipulse

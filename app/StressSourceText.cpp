@@ -154,16 +154,20 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
     TLine line(&paragraphs[p]);
     const bool keepMarked = options.Order == TStressingOrder::DictionaryFirst;
     const int wordCount = static_cast<int>(words.size());
+    // A host that shows nothing word by word is spared the status texts and the calls.
+    const bool followsWords = host.FollowsWords();
     for (int q = 0; q < wordCount; ++q) {
       host.SetWordProgress(q + 1, wordCount);
       ++wordTotal;
-      host.PumpEvents();
-      const std::u16string status = StatusText(p, q);
-      host.SetStatus(status);
-      host.SetCaption(status);
-      host.PumpEvents();
       std::u16string& item = words[q];
-      host.ShowWord(item);
+      if (followsWords) {
+        host.PumpEvents();
+        const std::u16string status = StatusText(p, q);
+        host.SetStatus(status);
+        host.SetCaption(status);
+        host.PumpEvents();
+        host.ShowWord(item);
+      }
       if (item.size() > kShortItemLength) {
         for (; settled < static_cast<std::size_t>(q); ++settled) {
           words[settled] = AsciiLowerCase(words[settled]);

@@ -30,6 +30,8 @@ class TConsoleHost : public TStressHost {
   void SetResultText(const TResultText& text) override;
   void AppendResultLine(const std::u16string&) override {}
   void ResetProgress() override {}
+  // The console shows only the progress bar, so the pipeline builds no status texts for it.
+  bool FollowsWords() const override { return false; }
 
   const std::string& Output() const { return _Output; }
   std::int64_t Words() const { return _Words; }
