@@ -3,6 +3,8 @@ set(CMAKE_AUTOMOC ON)
 add_library(lexipulse_window STATIC
   uLexipulse.cpp
   uLexipulse.h
+  ResultWriter.cpp
+  ResultWriter.h
   Expander.cpp
   Expander.h
   CalloutPanel.cpp

@@ -20,18 +20,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QSizePolicy>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
 
 #include "app/CalloutPanel.h"
 #include "app/Expander.h"
@@ -75,46 +72,6 @@ QString BoxText(const QPlainTextEdit& box, const QString& lineBreak) {
   return text;
 }
 
-// The lines one paragraph of a result makes in the box, separated by LF. The CR that ends
-// every paragraph but the last joins the LF after it into one break; CR LF and a lone CR
-// inside a paragraph are one break each.
-QString ParagraphLines(const std::u16string& paragraph, bool last) {
-  std::size_t size = paragraph.size();
-  if (!last && size > 0 && paragraph[size - 1] == u'\r') {
-    --size;
-  }
-  QString lines = QString::fromUtf16(paragraph.data(), static_cast<qsizetype>(size));
-  if (lines.contains(QChar(u'\r'))) {
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QChar(u'\r'), QChar(u'\n'));
-  }
-  return lines;
-}
-
-// RAII bracket around the program's own writes to the result box: no repaint until it
-// closes, no undo history, and the writes are not taken for the user's edits.
-class TResultWrite {
- public:
-  TResultWrite(QPlainTextEdit& box, bool& writing) : _Box(box), _Writing(writing) {
-    _Writing = true;
-    _Box.setUpdatesEnabled(false);
-    _Box.document()->setUndoRedoEnabled(false);
-  }
-  ~TResultWrite() {
-    _Box.document()->setUndoRedoEnabled(true);
-    _Box.verticalScrollBar()->setValue(0);
-    _Box.horizontalScrollBar()->setValue(0);
-    _Box.setUpdatesEnabled(true);
-    _Writing = false;
-  }
-  TResultWrite(const TResultWrite&) = delete;
-  TResultWrite& operator=(const TResultWrite&) = delete;
-
- private:
-  QPlainTextEdit& _Box;
-  bool& _Writing;
-};
-
 // Frees the dictionary however the program ends, after the window and the application.
 class TDictionaryLifetime {
  public:
@@ -129,14 +86,64 @@ class TDictionaryLifetime {
 TfLexipulse::TfLexipulse(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("fLexipulse"));
   setWindowTitle(QString::fromUtf16(kProgramCaption));
-  CreateMenus();
-  CreateStatusBar();
+  createActions();
+  createMenus();
+  createStatusBar();
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
   setCentralWidget(client);
-  CreateExpanders();
-  CreateRightPanel();
-  auto* row = new QHBoxLayout(client);
+  createExpanders();
+  createRightPanel();
+  createLayout();
+  _Writer = std::make_unique<TResultWriter>(*mTarget);
+
+  // The menu bar sits inside the window here, so it is added to the client height.
+  resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+  FormCreate();
+}
+
+TfLexipulse::~TfLexipulse() = default;
+
+// The window's commands. Shortcuts belong to the window, so they work from either text box;
+// the boxes keep their standard editing keys, none of which these overlap.
+void TfLexipulse::createActions() {
+  mnQuit = new QAction(QStringLiteral("Quit"), this);
+  mnQuit->setObjectName(QStringLiteral("mnQuit"));
+  connect(mnQuit, &QAction::triggered, this, &TfLexipulse::mnQuitClick);
+
+  mnCopy = new QAction(QStringLiteral("Copy Result"), this);
+  mnCopy->setObjectName(QStringLiteral("mnCopy"));
+  connect(mnCopy, &QAction::triggered, this, &TfLexipulse::btnCopyClick);
+
+  mnCopyright = new QAction(QStringLiteral("About this software..."), this);
+  mnCopyright->setObjectName(QStringLiteral("mnCopyright"));
+  connect(mnCopyright, &QAction::triggered, this, &TfLexipulse::mnCopyrightClick);
+
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &TfLexipulse::btnStressClick);
+  }
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
+          &QShortcut::activated, this, &TfLexipulse::btnCopyClick);
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+          &TfLexipulse::mnQuitClick);
+}
+
+void TfLexipulse::createMenus() {
+  MainMenu1 = menuBar();
+  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+  QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
+  file->addAction(mnQuit);
+  QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
+  edit->addAction(mnCopy);
+  QMenu* help = MainMenu1->addMenu(QStringLiteral("Help"));
+  help->addAction(mnCopyright);
+}
+
+// Docking order: the status bar along the bottom, the right panel beside the rest, the
+// source expander on top of what is left and the result expander filling the remainder.
+void TfLexipulse::createLayout() {
+  auto* row = new QHBoxLayout(centralWidget());
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   auto* left = new QVBoxLayout;
@@ -147,36 +154,14 @@ TfLexipulse::TfLexipulse(QWidget* parent) : QMainWindow(parent) {
   left->addStretch(0);
   row->addLayout(left, 1);
   row->addWidget(pnlRight);
-  CreateShortcuts();
 
   setTabOrder(btnStress, btnCopy);
   setTabOrder(btnCopy, mTarget);
   setTabOrder(mTarget, mSource);
   setTabOrder(mSource, spb);
-
-  // The menu bar sits inside the window here, so it is added to the client height.
-  resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
-  FormCreate();
 }
 
-TfLexipulse::~TfLexipulse() = default;
-
-void TfLexipulse::CreateMenus() {
-  MainMenu1 = menuBar();
-  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
-  mnQuit = file->addAction(QStringLiteral("Quit"), this, &TfLexipulse::mnQuitClick);
-  mnQuit->setObjectName(QStringLiteral("mnQuit"));
-  QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
-  mnCopy = edit->addAction(QStringLiteral("Copy Result"), this, &TfLexipulse::btnCopyClick);
-  mnCopy->setObjectName(QStringLiteral("mnCopy"));
-  QMenu* help = MainMenu1->addMenu(QStringLiteral("Help"));
-  mnCopyright = help->addAction(QStringLiteral("About this software..."), this,
-                                &TfLexipulse::mnCopyrightClick);
-  mnCopyright->setObjectName(QStringLiteral("mnCopyright"));
-}
-
-void TfLexipulse::CreateStatusBar() {
+void TfLexipulse::createStatusBar() {
   sb = new QStatusBar(this);
   sb->setObjectName(QStringLiteral("sb"));
   sb->setSizeGripEnabled(true);
@@ -208,7 +193,7 @@ void TfLexipulse::CreateStatusBar() {
   connect(spb, &QSpinBox::valueChanged, this, &TfLexipulse::spbChange);
 }
 
-void TfLexipulse::CreateRightPanel() {
+void TfLexipulse::createRightPanel() {
   pnlRight = new QWidget(centralWidget());
   pnlRight->setObjectName(QStringLiteral("pnlRight"));
   pnlRight->setFixedWidth(kRightPanelWidth);
@@ -252,7 +237,7 @@ void TfLexipulse::CreateRightPanel() {
   pbParagraphs->hide();
 }
 
-void TfLexipulse::CreateExpanders() {
+void TfLexipulse::createExpanders() {
   xSource = new Expander(QStringLiteral("Source Text"), centralWidget());
   xSource->setObjectName(QStringLiteral("xSource"));
   xSource->SetExpandedHeight(kSourceExpanderHeight);
@@ -269,31 +254,12 @@ void TfLexipulse::CreateExpanders() {
   mTarget->setTabChangesFocus(true);
   mTarget->document()->setDocumentMargin(kResultTextMargin);
   xTarget->SetContent(mTarget);
-  connect(mTarget, &QPlainTextEdit::textChanged, this, [this] {
-    if (!_WritingResult) {
-      _ResultEdited = true;
-      _ResultHasLines = true;
-    }
-  });
 
   for (QPlainTextEdit* box : {mSource, mTarget}) {
     QFont font = box->font();
     font.setPointSize(kInitialFontSize);
     box->setFont(font);
   }
-}
-
-// Shortcuts of the window itself, so that no menu text changes; the text boxes keep their
-// standard editing keys, none of which these overlap.
-void TfLexipulse::CreateShortcuts() {
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, &TfLexipulse::btnStressClick);
-  }
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
-          &QShortcut::activated, this, &TfLexipulse::btnCopyClick);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
-          &TfLexipulse::mnQuitClick);
 }
 
 void TfLexipulse::FormCreate() {
@@ -325,8 +291,8 @@ void TfLexipulse::btnStressClick() {
     }
     ~TRunScope() {
       --window._RunDepth;
-      window.ForgetShownResult();
-      window.FlushPending(TResultFlush::Whole);
+      window._Writer->Forget();
+      window.FlushPending(TResultWriter::TFlush::Whole);
     }
     TRunScope(const TRunScope&) = delete;
     TRunScope& operator=(const TRunScope&) = delete;
@@ -339,7 +305,7 @@ void TfLexipulse::btnStressClick() {
 }
 
 void TfLexipulse::btnCopyClick() {
-  FlushResult(TResultFlush::Whole);
+  _Writer->Flush(TResultWriter::TFlush::Whole);
   mTarget->selectAll();
   QGuiApplication::clipboard()->setText(BoxText(*mTarget, QStringLiteral("\n")));
 }
@@ -390,15 +356,7 @@ std::u16string TfLexipulse::ResultText() const {
   return BoxText(*mTarget, QStringLiteral("\r\n")).toStdU16String();
 }
 
-void TfLexipulse::ClearResult() {
-  ForgetShownResult();
-  {
-    TResultWrite write(*mTarget, _WritingResult);
-    mTarget->clear();
-  }
-  _ResultHasLines = false;
-  _ResultEdited = false;
-}
+void TfLexipulse::ClearResult() { _Writer->Clear(); }
 
 std::u16string TfLexipulse::GetCaption() {
   return (_CaptionDirty ? _Caption : windowTitle()).toStdU16String();
@@ -428,10 +386,10 @@ void TfLexipulse::PumpEvents() {
   const int pumpIntervalMs = std::min(kPumpIntervalMs, _RefreshIntervalMs);
   if (!_PumpClock.isValid() || _PumpClock.elapsed() >= pumpIntervalMs) {
     if (!_RefreshClock.isValid() || _RefreshClock.elapsed() >= _RefreshIntervalMs) {
-      FlushPending(TResultFlush::Budgeted);
+      FlushPending(TResultWriter::TFlush::Budgeted);
     } else {
       // A long result keeps going into the box at every turn, so that it is complete soon.
-      FlushResult(TResultFlush::Budgeted);
+      _Writer->Flush(TResultWriter::TFlush::Budgeted);
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     _PumpClock.start();
@@ -454,23 +412,12 @@ void TfLexipulse::ShowWord(const std::u16string& text) {
 }
 
 void TfLexipulse::SetResultText(const TResultText& text) {
-  _LatestResult = &text;
-  _ResultPending = true;
+  _Writer->SetLatest(text);
   FlushWhenIdle();
 }
 
 void TfLexipulse::AppendResultLine(const std::u16string& text) {
-  // The last result of the run goes in first and whole, so the new line lands after it.
-  FlushResult(TResultFlush::Whole);
-  ForgetShownResult();
-  TResultWrite write(*mTarget, _WritingResult);
-  QTextCursor cursor(mTarget->document());
-  cursor.movePosition(QTextCursor::End);
-  if (_ResultHasLines || !mTarget->document()->isEmpty()) {
-    cursor.insertBlock();
-  }
-  cursor.insertText(ToQString(text));
-  _ResultHasLines = true;
+  _Writer->AppendLine(ToQString(text));
 }
 
 void TfLexipulse::ResetProgress() {
@@ -483,12 +430,12 @@ void TfLexipulse::ResetProgress() {
 
 void TfLexipulse::FlushWhenIdle() {
   if (_RunDepth == 0) {
-    FlushPending(TResultFlush::Whole);
+    FlushPending(TResultWriter::TFlush::Whole);
   }
 }
 
-void TfLexipulse::FlushPending(TResultFlush flush) {
-  FlushResult(flush);
+void TfLexipulse::FlushPending(TResultWriter::TFlush flush) {
+  _Writer->Flush(flush);
   if (_WordProgressDirty) {
     pbProcess->setRange(0, _WordMaximum);
     pbProcess->setValue(_WordPosition);
@@ -512,103 +459,6 @@ void TfLexipulse::FlushPending(TResultFlush flush) {
     _WordDirty = false;
   }
   _RefreshClock.start();
-}
-
-// The box always holds the first paragraphs of the latest result, each as it stands now:
-// paragraphs that became final are exchanged in place, and the rest of the result is added
-// at the end in pieces, so that no single turn of the event loop writes a whole long text.
-void TfLexipulse::FlushResult(TResultFlush flush) {
-  if (_LatestResult == nullptr || !_ResultPending) {
-    return;
-  }
-  const TResultText& result = *_LatestResult;
-  QElapsedTimer clock;
-  clock.start();
-  TResultWrite write(*mTarget, _WritingResult);
-  const int shownBlocks = std::accumulate(_ShownLines.begin(), _ShownLines.end(), 0);
-  const bool sameResult = &result == _ShownResult && !_ResultEdited &&
-                          result.ParagraphsDone() >= _ShownDone &&
-                          mTarget->document()->blockCount() == shownBlocks;
-  if (!sameResult) {
-    mTarget->clear();
-    _ShownLines.clear();
-    _ShownDone = 0;
-    _ShownResult = &result;
-    _ResultEdited = false;
-  }
-  ReplaceDoneParagraphs(result);
-  do {
-    AppendPiece(result);
-  } while (_ShownLines.size() < result.ParagraphCount() &&
-           (flush == TResultFlush::Whole || clock.elapsed() < _ResultBudgetMs));
-  _ResultPending = _ShownLines.size() < result.ParagraphCount();
-  _ResultHasLines = true;
-}
-
-void TfLexipulse::ForgetShownResult() {
-  _LatestResult = nullptr;
-  _ResultPending = false;
-  _ShownResult = nullptr;
-  _ShownLines.clear();
-  _ShownDone = 0;
-}
-
-// Paragraphs that became final since they were written are exchanged line by line; the rest
-// of the box already shows what they are, so a long text costs only what changed.
-void TfLexipulse::ReplaceDoneParagraphs(const TResultText& result) {
-  const std::size_t done = std::min(result.ParagraphsDone(), _ShownLines.size());
-  if (_ShownDone >= done) {
-    return;
-  }
-  QTextDocument& document = *mTarget->document();
-  int block = std::accumulate(_ShownLines.begin(),
-                              _ShownLines.begin() + static_cast<std::ptrdiff_t>(_ShownDone), 0);
-  QTextCursor cursor(&document);
-  cursor.beginEditBlock();
-  for (std::size_t index = _ShownDone; index < done; ++index) {
-    const QString lines =
-        ParagraphLines(result.Paragraph(index), index + 1 == result.ParagraphCount());
-    const int oldLines = _ShownLines[index];
-    const QTextBlock first = document.findBlockByNumber(block);
-    if (oldLines == 1 && first.text() == lines) {
-      ++block;
-      continue;
-    }
-    const QTextBlock last = document.findBlockByNumber(block + oldLines - 1);
-    const int blocksBefore = document.blockCount();
-    cursor.setPosition(first.position());
-    cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
-    cursor.insertText(lines);
-    _ShownLines[index] = oldLines + document.blockCount() - blocksBefore;
-    block += _ShownLines[index];
-  }
-  cursor.endEditBlock();
-  _ShownDone = done;
-}
-
-// Adds the next paragraphs of the result after those in the box, about one piece of them.
-void TfLexipulse::AppendPiece(const TResultText& result) {
-  QTextDocument& document = *mTarget->document();
-  QTextCursor cursor(&document);
-  cursor.movePosition(QTextCursor::End);
-  cursor.beginEditBlock();
-  const std::size_t count = result.ParagraphCount();
-  std::size_t written = 0;
-  for (std::size_t index = _ShownLines.size(); index < count && written < _ResultPiece; ++index) {
-    const std::u16string& paragraph = result.Paragraph(index);
-    const int blocksBefore = document.blockCount();
-    // The empty box has one empty line, which the first paragraph fills.
-    if (index > 0) {
-      cursor.insertBlock();
-    }
-    cursor.insertText(ParagraphLines(paragraph, index + 1 == count));
-    _ShownLines.push_back(document.blockCount() - blocksBefore + (index == 0 ? 1 : 0));
-    written += paragraph.size() + 1;
-  }
-  cursor.endEditBlock();
-  // Every paragraph before these was final or has just been exchanged, so those written
-  // final now extend the final ones.
-  _ShownDone = std::min(result.ParagraphsDone(), _ShownLines.size());
 }
 
 // A long word gets a smaller font rather than being cut off at the edges of the bubble.

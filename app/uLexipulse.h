@@ -5,9 +5,11 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/ResultWriter.h"
 #include "app/StressHost.h"
 
 class QAction;
@@ -35,8 +37,8 @@ class TfLexipulse : public QMainWindow, public TStressHost {
 
  public:
   static constexpr int kDefaultRefreshIntervalMs = 50;
-  static constexpr std::size_t kDefaultResultPiece = 16 * 1024;
-  static constexpr int kDefaultResultBudgetMs = 10;
+  static constexpr std::size_t kDefaultResultPiece = TResultWriter::kDefaultPiece;
+  static constexpr int kDefaultResultBudgetMs = TResultWriter::kDefaultBudgetMs;
 
   explicit TfLexipulse(QWidget* parent = nullptr);
   ~TfLexipulse() override;
@@ -79,8 +81,7 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   // SetResultPieces sets how a long result goes into the box during a run: in pieces of about
   // codeUnits, as many per turn of the event loop as fit in budgetMs, at least one.
   void SetResultPieces(std::size_t codeUnits, int budgetMs) {
-    _ResultPiece = codeUnits;
-    _ResultBudgetMs = budgetMs;
+    _Writer->SetPieces(codeUnits, budgetMs);
   }
 
   void ClearResult() override;
@@ -100,30 +101,26 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void CreateMenus();
-  void CreateStatusBar();
-  void CreateRightPanel();
-  void CreateExpanders();
-  void CreateShortcuts();
-
-  // How much of a pending result a flush writes: what fits in the budget, or all of it.
-  enum class TResultFlush { Budgeted, Whole };
+  void createActions();
+  void createMenus();
+  void createStatusBar();
+  void createRightPanel();
+  void createExpanders();
+  void createLayout();
 
   void RequestQuit();
   void FlushWhenIdle();
-  void FlushPending(TResultFlush flush);
-  void FlushResult(TResultFlush flush);
-  void ForgetShownResult();
-  void ReplaceDoneParagraphs(const TResultText& result);
-  void AppendPiece(const TResultText& result);
+  void FlushPending(TResultWriter::TFlush flush);
   void ShowWordFitted(const QString& item);
 
+  std::unique_ptr<TResultWriter> _Writer;
   int _RunDepth = 0;
   bool _QuitRequested = false;
   int _RefreshIntervalMs = kDefaultRefreshIntervalMs;
   QElapsedTimer _PumpClock;
   QElapsedTimer _RefreshClock;
 
+  // What the host was told last, for the controls to take at the next refresh.
   QString _Caption;
   QString _Status;
   QString _Word;
@@ -136,22 +133,6 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   bool _WordDirty = false;
   bool _WordProgressDirty = false;
   bool _ParagraphProgressDirty = false;
-
-  // The latest result handed over, and whether the box still lags behind it; valid only
-  // while its run is on.
-  const TResultText* _LatestResult = nullptr;
-  bool _ResultPending = false;
-  // The result the box holds the first paragraphs of, only compared, never read, since its
-  // run may be over; how many lines each of those paragraphs takes in the box; and how many
-  // of them were final when written.
-  const TResultText* _ShownResult = nullptr;
-  std::vector<int> _ShownLines;
-  std::size_t _ShownDone = 0;
-  std::size_t _ResultPiece = kDefaultResultPiece;
-  int _ResultBudgetMs = kDefaultResultBudgetMs;
-  bool _ResultHasLines = false;
-  bool _ResultEdited = false;
-  bool _WritingResult = false;
 };
 
 // RunLexipulse is the window program: it loads the dictionary, creates the application and
