@@ -11,6 +11,8 @@
 #include <numeric>
 #include <string>
 
+#include "app/TextBox.h"
+
 namespace lexipulse {
 
 namespace {
@@ -37,7 +39,8 @@ QString ParagraphLines(const std::u16string& paragraph, bool last) {
 // undo history, and the writes are not taken for the user's edits.
 class TResultWrite {
  public:
-  explicit TResultWrite(TResultWriter& writer) : _Writer(writer) {
+  explicit TResultWrite(TResultWriter& writer)
+      : _Writer(writer), _Scroll(writer._Box.verticalScrollBar()->value()) {
     _Writer._Writing = true;
     _Writer._Box.setUpdatesEnabled(false);
     _Writer._Box.document()->setUndoRedoEnabled(false);
@@ -45,8 +48,13 @@ class TResultWrite {
   ~TResultWrite() {
     QPlainTextEdit& box = _Writer._Box;
     box.document()->setUndoRedoEnabled(true);
-    box.verticalScrollBar()->setValue(0);
-    box.horizontalScrollBar()->setValue(0);
+    // The box goes back to its first line, unless the user has scrolled it since the run began.
+    if (_Writer._UserScrolled) {
+      box.verticalScrollBar()->setValue(_Scroll);
+    } else {
+      box.verticalScrollBar()->setValue(0);
+      box.horizontalScrollBar()->setValue(0);
+    }
     box.setUpdatesEnabled(true);
     _Writer._Writing = false;
   }
@@ -55,6 +63,7 @@ class TResultWrite {
 
  private:
   TResultWriter& _Writer;
+  const int _Scroll;
 };
 
 TResultWriter::TResultWriter(QPlainTextEdit& box) : _Box(box) {
@@ -64,12 +73,22 @@ TResultWriter::TResultWriter(QPlainTextEdit& box) : _Box(box) {
       _HasLines = true;
     }
   });
+
+  _ScrollWatch = QObject::connect(box.verticalScrollBar(), &QScrollBar::valueChanged, [this](int) {
+    if (!_Writing) {
+      _UserScrolled = true;
+    }
+  });
 }
 
-TResultWriter::~TResultWriter() { QObject::disconnect(_EditWatch); }
+TResultWriter::~TResultWriter() {
+  QObject::disconnect(_EditWatch);
+  QObject::disconnect(_ScrollWatch);
+}
 
 void TResultWriter::Clear() {
   Forget();
+  _UserScrolled = false;
   {
     TResultWrite write(*this);
     _Box.clear();
@@ -125,10 +144,8 @@ void TResultWriter::AppendLine(const QString& text) {
   TResultWrite write(*this);
   QTextCursor cursor(_Box.document());
   cursor.movePosition(QTextCursor::End);
-  if (_HasLines || !_Box.document()->isEmpty()) {
-    cursor.insertBlock();
-  }
-  cursor.insertText(text);
+  TTextBox::InsertLines(cursor,
+                        _HasLines || !_Box.document()->isEmpty() ? QChar(u'\n') + text : text);
   _HasLines = true;
 }
 
@@ -157,7 +174,7 @@ void TResultWriter::ReplaceDoneParagraphs(const TResultText& result) {
     const int blocksBefore = document.blockCount();
     cursor.setPosition(first.position());
     cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
-    cursor.insertText(lines);
+    TTextBox::InsertLines(cursor, lines);
     _ShownLines[index] = oldLines + document.blockCount() - blocksBefore;
     block += _ShownLines[index];
   }
@@ -177,10 +194,8 @@ void TResultWriter::AppendPiece(const TResultText& result) {
     const std::u16string& paragraph = result.Paragraph(index);
     const int blocksBefore = document.blockCount();
     // The empty box has one empty line, which the first paragraph fills.
-    if (index > 0) {
-      cursor.insertBlock();
-    }
-    cursor.insertText(ParagraphLines(paragraph, index + 1 == count));
+    const QString lines = ParagraphLines(paragraph, index + 1 == count);
+    TTextBox::InsertLines(cursor, index > 0 ? QChar(u'\n') + lines : lines);
     _ShownLines.push_back(document.blockCount() - blocksBefore + (index == 0 ? 1 : 0));
     written += paragraph.size() + 1;
   }

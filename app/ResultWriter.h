@@ -35,7 +35,8 @@ class TResultWriter {
     _BudgetMs = budgetMs;
   }
 
-  // Clear empties the box (no lines) and forgets any result.
+  // Clear empties the box (no lines) and forgets any result. From then on, until the next
+  // Clear, each write scrolls the box back to its first line unless the user has scrolled it.
   void Clear();
   // SetLatest records the latest result of the running pipeline; text must stay valid until
   // Forget, Clear or AppendLine.
@@ -56,6 +57,7 @@ class TResultWriter {
 
   QPlainTextEdit& _Box;
   QMetaObject::Connection _EditWatch;
+  QMetaObject::Connection _ScrollWatch;
   // The latest result handed over, and whether the box still lags behind it; valid only
   // while its run is on.
   const TResultText* _LatestResult = nullptr;
@@ -71,6 +73,7 @@ class TResultWriter {
   bool _HasLines = false;
   bool _Edited = false;
   bool _Writing = false;
+  bool _UserScrolled = false;
 };
 
 }  // namespace lexipulse

@@ -5,6 +5,8 @@ add_library(lexipulse_window STATIC
   uLexipulse.h
   ResultWriter.cpp
   ResultWriter.h
+  TextBox.cpp
+  TextBox.h
   Expander.cpp
   Expander.h
   CalloutPanel.cpp

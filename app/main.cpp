@@ -1,5 +1,4 @@
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QtGlobal>
@@ -11,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/TextBox.h"
 #include "app/Version.h"
 #include "app/uLexipulse.h"
 
@@ -127,7 +127,7 @@ void OpenFiles(lexipulse::TfLexipulse& window, int argc, char** argv) {
     // The box breaks lines at line feeds only; CR LF and lone CR become line feeds as well.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    window.mSource->setPlainText(text);
+    window.mSource->SetText(text);
   }
 }
 

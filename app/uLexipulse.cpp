@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -34,6 +33,7 @@
 #include "app/Expander.h"
 #include "app/SampleText.h"
 #include "app/StressSourceText.h"
+#include "app/TextBox.h"
 #include "app/Version.h"
 #include "engine/Dictionary.h"
 
@@ -61,16 +61,13 @@ constexpr qreal kSmallestWordFont = 6.0;
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-// A text box's text: its lines joined with lineBreak. The raw text is read, because the
-// document's plain-text export turns no-break spaces into spaces; in it lines are separated
-// by paragraph separators, and a line separator that Shift+Return put inside a line counts
-// as a line break, as the box shows it.
-QString BoxText(const QPlainTextEdit& box, const QString& lineBreak) {
-  QString text = box.document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, lineBreak);
-  text.replace(QChar::LineSeparator, lineBreak);
-  return text;
-}
+// kLongestShownWord is the longest item the callout shows whole; a longer one is cut, since
+// measuring a word of megabytes to fit it would stall the run.
+constexpr qsizetype kLongestShownWord = 60;
+
+// Thrown by PumpEvents when Stress Text was pressed during the run: the run ends there and a
+// fresh one starts on the source box as it is then.
+struct TRunRestarted {};
 
 // Frees the dictionary however the program ends, after the window and the application.
 class TDictionaryLifetime {
@@ -241,21 +238,21 @@ void TfLexipulse::createExpanders() {
   xSource = new Expander(QStringLiteral("Source Text"), centralWidget());
   xSource->setObjectName(QStringLiteral("xSource"));
   xSource->SetExpandedHeight(kSourceExpanderHeight);
-  mSource = new QPlainTextEdit;
+  mSource = new TTextBox;
   mSource->setObjectName(QStringLiteral("mSource"));
   mSource->setTabChangesFocus(true);
-  mSource->setPlainText(ToQString(SampleText()));
+  mSource->SetText(ToQString(SampleText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   xSource->SetContent(mSource);
 
   xTarget = new Expander(QStringLiteral("Stressed Result"), centralWidget());
   xTarget->setObjectName(QStringLiteral("xTarget"));
-  mTarget = new QPlainTextEdit;
+  mTarget = new TTextBox;
   mTarget->setObjectName(QStringLiteral("mTarget"));
   mTarget->setTabChangesFocus(true);
   mTarget->document()->setDocumentMargin(kResultTextMargin);
   xTarget->SetContent(mTarget);
 
-  for (QPlainTextEdit* box : {mSource, mTarget}) {
+  for (TTextBox* box : {mSource, mTarget}) {
     QFont font = box->font();
     font.setPointSize(kInitialFontSize);
     box->setFont(font);
@@ -276,38 +273,53 @@ void TfLexipulse::resizeEvent(QResizeEvent* event) {
   FormResize();
 }
 
+// Stress Text during a run does not start a second run inside the first: the running one ends
+// at its next event pump, and a fresh run starts on the source box as it is then.
 void TfLexipulse::btnStressClick() {
   if (_QuitRequested) {
     return;
   }
-  const std::u16string sourceText = SourceText();
-  // Leaves the window consistent however the run ends: no pointer into the run's lists
-  // survives it, and what was recorded last reaches the controls.
-  struct TRunScope {
-    TfLexipulse& window;
-    explicit TRunScope(TfLexipulse& w) : window(w) {
-      ++window._RunDepth;
-      window._PumpClock.invalidate();
+  if (_RunDepth > 0) {
+    _RestartRequested = true;
+    return;
+  }
+  const std::u16string idleCaption = GetCaption();
+  bool again = true;
+  while (again) {
+    again = false;
+    _RestartRequested = false;
+    // Leaves the window consistent however the run ends: no pointer into the run's lists
+    // survives it, and what was recorded last reaches the controls.
+    struct TRunScope {
+      TfLexipulse& window;
+      explicit TRunScope(TfLexipulse& w) : window(w) {
+        ++window._RunDepth;
+        window._PumpClock.invalidate();
+      }
+      ~TRunScope() {
+        --window._RunDepth;
+        window._Writer->Forget();
+        window.FlushPending(TResultWriter::TFlush::Whole);
+      }
+      TRunScope(const TRunScope&) = delete;
+      TRunScope& operator=(const TRunScope&) = delete;
+    } scope(*this);
+    try {
+      StressSourceText(SourceText(), *this);
+    } catch (const TRunRestarted&) {
+      // The pipeline saves the caption it finds, so the fresh run must find the idle one.
+      SetCaption(idleCaption);
+      again = true;
+    } catch (const TRunCancelled&) {
+      // The program is ending; the run stops where it was.
     }
-    ~TRunScope() {
-      --window._RunDepth;
-      window._Writer->Forget();
-      window.FlushPending(TResultWriter::TFlush::Whole);
-    }
-    TRunScope(const TRunScope&) = delete;
-    TRunScope& operator=(const TRunScope&) = delete;
-  } scope(*this);
-  try {
-    StressSourceText(sourceText, *this);
-  } catch (const TRunCancelled&) {
-    // The program is ending; the run stops where it was.
   }
 }
 
 void TfLexipulse::btnCopyClick() {
   _Writer->Flush(TResultWriter::TFlush::Whole);
   mTarget->selectAll();
-  QGuiApplication::clipboard()->setText(BoxText(*mTarget, QStringLiteral("\n")));
+  QGuiApplication::clipboard()->setText(mTarget->Text(QStringLiteral("\n")));
 }
 
 void TfLexipulse::spbChange(int value) {
@@ -349,11 +361,11 @@ void TfLexipulse::RequestQuit() {
 }
 
 std::u16string TfLexipulse::SourceText() const {
-  return BoxText(*mSource, QStringLiteral("\r\n")).toStdU16String();
+  return mSource->Text(QStringLiteral("\r\n")).toStdU16String();
 }
 
 std::u16string TfLexipulse::ResultText() const {
-  return BoxText(*mTarget, QStringLiteral("\r\n")).toStdU16String();
+  return mTarget->Text(QStringLiteral("\r\n")).toStdU16String();
 }
 
 void TfLexipulse::ClearResult() { _Writer->Clear(); }
@@ -397,6 +409,9 @@ void TfLexipulse::PumpEvents() {
   if (_QuitRequested) {
     throw TRunCancelled();
   }
+  if (_RestartRequested) {
+    throw TRunRestarted();
+  }
 }
 
 void TfLexipulse::SetStatus(const std::u16string& text) {
@@ -436,13 +451,14 @@ void TfLexipulse::FlushWhenIdle() {
 
 void TfLexipulse::FlushPending(TResultWriter::TFlush flush) {
   _Writer->Flush(flush);
+  // A bar whose maximum is 0 shows Qt's busy animation; with nothing to do it stays idle.
   if (_WordProgressDirty) {
-    pbProcess->setRange(0, _WordMaximum);
+    pbProcess->setRange(0, std::max(_WordMaximum, 1));
     pbProcess->setValue(_WordPosition);
     _WordProgressDirty = false;
   }
   if (_ParagraphProgressDirty) {
-    pbParagraphs->setRange(0, _ParagraphMaximum);
+    pbParagraphs->setRange(0, std::max(_ParagraphMaximum, 1));
     pbParagraphs->setValue(_ParagraphPosition);
     _ParagraphProgressDirty = false;
   }
@@ -466,6 +482,13 @@ void TfLexipulse::ShowWordFitted(const QString& item) {
   // The last item of a line carries the line's CR, which a one-line label would draw.
   QString word = item;
   word.remove(QChar(u'\r'));
+  if (word.size() > kLongestShownWord) {
+    qsizetype keep = kLongestShownWord - 1;
+    if (word[keep - 1].isHighSurrogate()) {
+      --keep;
+    }
+    word = word.left(keep) + QChar(0x2026);
+  }
   QFont font = cpnlWord->font();
   const qreal room = lbWord->width() - 2.0;
   while (font.pointSizeF() > kSmallestWordFont &&

@@ -11,12 +11,12 @@
 
 #include "app/ResultWriter.h"
 #include "app/StressHost.h"
+#include "app/TextBox.h"
 
 class QAction;
 class QCloseEvent;
 class QLabel;
 class QMenuBar;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QResizeEvent;
@@ -54,9 +54,9 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   QPushButton* btnCopy = nullptr;
   QProgressBar* pbParagraphs = nullptr;
   Expander* xSource = nullptr;
-  QPlainTextEdit* mSource = nullptr;
+  TTextBox* mSource = nullptr;
   Expander* xTarget = nullptr;
-  QPlainTextEdit* mTarget = nullptr;
+  TTextBox* mTarget = nullptr;
   QMenuBar* MainMenu1 = nullptr;
   QAction* mnQuit = nullptr;
   QAction* mnCopy = nullptr;
@@ -74,7 +74,7 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   std::u16string SourceText() const;
   // ResultText is the result box's lines joined with CR LF, no break after the last line.
   std::u16string ResultText() const;
-  // RunDepth counts the runs on the stack: 0 when idle, 2 inside a nested run.
+  // RunDepth is 1 during a run and 0 when idle.
   int RunDepth() const { return _RunDepth; }
   // SetRefreshInterval sets how long the controls may lag behind the host calls in a run.
   void SetRefreshInterval(int milliseconds) { _RefreshIntervalMs = milliseconds; }
@@ -116,6 +116,7 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   std::unique_ptr<TResultWriter> _Writer;
   int _RunDepth = 0;
   bool _QuitRequested = false;
+  bool _RestartRequested = false;
   int _RefreshIntervalMs = kDefaultRefreshIntervalMs;
   QElapsedTimer _PumpClock;
   QElapsedTimer _RefreshClock;

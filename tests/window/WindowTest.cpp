@@ -255,6 +255,7 @@ class TCheckingWindow : public TfLexipulse {
   int mismatches = 0;
   int partialPumps = 0;
   int deepest = 0;
+  int clears = 0;
   int editAtPump = -1;
   int nestAtPump = -1;
   bool editWhilePartial = false;
@@ -269,6 +270,7 @@ class TCheckingWindow : public TfLexipulse {
     TfLexipulse::SetResultText(text);
   }
   void ClearResult() override {
+    ++clears;
     _LastResult.clear();
     _PiecesAllowed = false;
     _Partial = false;
@@ -368,9 +370,10 @@ TEST(TWindowRunTest, ControlsShowTheLatestHostCallsWhenEventsArePumped) {
   }
 }
 
-// The user edits the result box, or starts Stress Text again, while the result is still
+// The user edits the result box, or presses Stress Text again, while the result is still
 // going into the box, or at the last pump, after which the whole result must go in at once;
-// the run ends with the pipeline's result all the same.
+// Stress Text ends the run and starts a fresh one, and the window ends with the pipeline's
+// result all the same.
 TEST(TWindowRunTest, EditOrNestedRunWhileTheResultGoesInStillEndsRight) {
   int pumpsOfARun = 0;
   {
@@ -398,7 +401,8 @@ TEST(TWindowRunTest, EditOrNestedRunWhileTheResultGoesInStillEndsRight) {
     (c.nest ? window.nestAtPump : window.editAtPump) = c.atPump;
     window.btnStressClick();
     EXPECT_TRUE(c.nest ? window.nested : window.edited);
-    EXPECT_EQ(window.deepest, c.nest ? 2 : 1);
+    EXPECT_EQ(window.deepest, 1) << "never a run inside a run";
+    EXPECT_EQ(window.clears, c.nest ? 2 : 1) << "a fresh run after Stress Text";
     EXPECT_EQ(window.mismatches, 0);
     const TLines lines = BoxLines(*window.mTarget);
     EXPECT_EQ(lines, ExpectedResult(SampleText()));
@@ -469,19 +473,47 @@ TEST(TWindowRunTest, ParagraphsOfSeveralLinesChangeInPlaceWhileTheResultGoesIn) 
   EXPECT_EQ(BoxLines(*window.mTarget), ExpectedResult(u"word"));
 }
 
-TEST(TWindowRunTest, NestedStressTextRunsToItsEndInsideTheOuterRun) {
-  TCheckingWindow window;
-  window.show();
-  window.SetRefreshInterval(0);
-  QTimer::singleShot(0, window.btnStress, &QPushButton::click);
-  window.btnStressClick();
-  EXPECT_EQ(window.deepest, 2);
-  EXPECT_EQ(window.mismatches, 0);
-  const TLines lines = BoxLines(*window.mTarget);
-  EXPECT_EQ(lines, ExpectedResult(SampleText()));
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), kNoBreakSpace), 1);
-  EXPECT_EQ(window.lbStatus->text().toStdU16String(), FinalStatus(WordItems(SampleText())));
-  EXPECT_EQ(window.windowTitle(), QString::fromUtf16(kProgramCaption));
+// Stress Text during a run, pressed on the button or with Ctrl+Return after the source was
+// changed, ends the running pass and stresses the source box as it is then.
+TEST(TWindowRunTest, StressTextDuringARunStartsAFreshRunOnTheCurrentSource) {
+  const std::u16string changed = u"Cameroon kangaroo,\r\nphotographer  ";
+  struct TCase {
+    const char* name;
+    std::function<void(TfLexipulse&)> press;
+  };
+  const std::vector<TCase> cases = {
+      {"button", [](TfLexipulse& w) { w.btnStress->click(); }},
+      {"Ctrl+Return",
+       [](TfLexipulse& w) { QTest::keyClick(w.mSource, Qt::Key_Return, Qt::ControlModifier); }}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCheckingWindow window;
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.mSource->setFocus();
+    window.SetRefreshInterval(0);
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+      ASSERT_EQ(window.RunDepth(), 1);
+      window.mSource->SetText(
+          QString::fromStdU16String(changed).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+      c.press(window);
+      pressed = true;
+    });
+    window.btnStressClick();
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(window.deepest, 1);
+    EXPECT_EQ(window.clears, 2);
+    EXPECT_EQ(window.mismatches, 0);
+    EXPECT_EQ(window.SourceText(), changed);
+    EXPECT_EQ(BoxLines(*window.mTarget), ExpectedResult(changed));
+    EXPECT_EQ(window.lbStatus->text().toStdU16String(), FinalStatus(WordItems(changed)));
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf16(kProgramCaption));
+    EXPECT_TRUE(window.lbWord->text().isEmpty());
+    EXPECT_EQ(window.pbProcess->value(), 0);
+  }
 }
 
 TEST_F(TWindowTest, CopyResultPutsTheWholeResultOnTheClipboard) {
