@@ -138,6 +138,29 @@ void TResultWriter::Forget() {
   _ShownDone = 0;
 }
 
+void TResultWriter::KeepDone() {
+  if (_LatestResult == nullptr) {
+    Clear();
+    return;
+  }
+  Flush(TFlush::Whole);
+  const std::size_t done = std::min(_LatestResult->ParagraphsDone(), _ShownLines.size());
+  const int lines = std::accumulate(_ShownLines.begin(),
+                                    _ShownLines.begin() + static_cast<std::ptrdiff_t>(done), 0);
+  Forget();
+  if (lines == 0) {
+    Clear();
+    return;
+  }
+  TResultWrite write(*this);
+  QTextDocument& document = *_Box.document();
+  const QTextBlock last = document.findBlockByNumber(lines - 1);
+  QTextCursor cursor(&document);
+  cursor.setPosition(last.position() + last.length() - 1);
+  cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+}
+
 void TResultWriter::AppendLine(const QString& text) {
   Flush(TFlush::Whole);
   Forget();

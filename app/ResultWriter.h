@@ -46,6 +46,9 @@ class TResultWriter {
   void Flush(TFlush flush);
   // Forget drops every pointer into the run's result; the box keeps what it shows.
   void Forget();
+  // KeepDone writes the latest result whole, then leaves in the box only its paragraphs done,
+  // and forgets it.
+  void KeepDone();
   // AppendLine writes the latest result whole, then adds one line after its last line.
   void AppendLine(const QString& text);
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -19,7 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QShortcut>
+#include <QSettings>
 #include <QSizePolicy>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -28,10 +29,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstddef>
+#include <initializer_list>
+#include <limits>
 
 #include "app/CalloutPanel.h"
 #include "app/Expander.h"
 #include "app/SampleText.h"
+#include "app/Settings.h"
 #include "app/StressSourceText.h"
 #include "app/TextBox.h"
 #include "app/Version.h"
@@ -69,6 +73,25 @@ constexpr qsizetype kLongestShownWord = 60;
 // fresh one starts on the source box as it is then.
 struct TRunRestarted {};
 
+// Thrown by PumpEvents after Stop: the run ends there, the result keeping the lines done.
+struct TRunStopped {};
+
+// The whole text's progress tells the time left once a run has taken this long.
+constexpr qint64 kTimeLeftAfterMs = 2000;
+
+// WordItems counts the word items of a source text as the pipeline visits them: each line a
+// break ends is one more item than its spaces, and so is a last line that is not empty.
+qint64 WordItems(const QString& text) {
+  if (text.isEmpty()) {
+    return 0;
+  }
+  qint64 items = text.count(QChar(u' ')) + text.count(QChar(u'\n'));
+  if (!text.endsWith(QChar(u'\n'))) {
+    ++items;
+  }
+  return items;
+}
+
 // Frees the dictionary however the program ends, after the window and the application.
 class TDictionaryLifetime {
  public:
@@ -93,48 +116,118 @@ TfLexipulse::TfLexipulse(QWidget* parent) : QMainWindow(parent) {
   createRightPanel();
   createLayout();
   _Writer = std::make_unique<TResultWriter>(*mTarget);
+  setAcceptDrops(true);
+  connect(mSource, &TTextBox::FilesDropped, this,
+          [this](const QStringList& paths) { OpenFile(paths.front()); });
+  connect(mTarget, &TTextBox::FilesDropped, this,
+          [this](const QStringList& paths) { OpenFile(paths.front()); });
+  mTarget->viewport()->installEventFilter(this);
 
   // The menu bar sits inside the window here, so it is added to the client height.
   resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
   FormCreate();
+  loadSettings();
 }
 
 TfLexipulse::~TfLexipulse() = default;
 
-// The window's commands. Shortcuts belong to the window, so they work from either text box;
-// the boxes keep their standard editing keys, none of which these overlap.
+// The window's commands, each with its mnemonic and, where it has one, its shortcut, which
+// the menus show. Shortcuts belong to the window, so they work from either text box; the boxes
+// keep their standard editing keys, none of which these overlap.
 void TfLexipulse::createActions() {
-  mnQuit = new QAction(QStringLiteral("Quit"), this);
-  mnQuit->setObjectName(QStringLiteral("mnQuit"));
-  connect(mnQuit, &QAction::triggered, this, &TfLexipulse::mnQuitClick);
+  const auto action = [this](QAction*& item, const char* name, const QString& text,
+                             void (TfLexipulse::*command)(), const QList<QKeySequence>& keys) {
+    item = new QAction(text, this);
+    item->setObjectName(QLatin1String(name));
+    item->setShortcuts(keys);
+    connect(item, &QAction::triggered, this, command);
+    addAction(item);
+  };
+  action(mnOpen, "mnOpen", QStringLiteral("&Open..."), &TfLexipulse::mnOpenClick,
+         {QKeySequence(Qt::CTRL | Qt::Key_O)});
+  action(mnSaveAs, "mnSaveAs", QStringLiteral("&Save Result As..."), &TfLexipulse::mnSaveAsClick,
+         {QKeySequence(Qt::CTRL | Qt::Key_S)});
+  action(mnExportHtml, "mnExportHtml", QStringLiteral("Export as &HTML..."),
+         &TfLexipulse::mnExportHtmlClick, {});
+  action(mnExportPdf, "mnExportPdf", QStringLiteral("Export as P&DF..."),
+         &TfLexipulse::mnExportPdfClick, {});
+  action(mnPrint, "mnPrint", QStringLiteral("&Print..."), &TfLexipulse::mnPrintClick,
+         {QKeySequence(Qt::CTRL | Qt::Key_P)});
+  action(mnQuit, "mnQuit", QStringLiteral("&Quit"), &TfLexipulse::mnQuitClick,
+         {QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-  mnCopy = new QAction(QStringLiteral("Copy Result"), this);
-  mnCopy->setObjectName(QStringLiteral("mnCopy"));
-  connect(mnCopy, &QAction::triggered, this, &TfLexipulse::btnCopyClick);
+  action(mnCopy, "mnCopy", QStringLiteral("&Copy Result"), &TfLexipulse::btnCopyClick,
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)});
+  action(mnCopyFormatted, "mnCopyFormatted", QStringLiteral("Copy as &Formatted Text"),
+         &TfLexipulse::mnCopyFormattedClick, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
 
-  mnCopyright = new QAction(QStringLiteral("About this software..."), this);
-  mnCopyright->setObjectName(QStringLiteral("mnCopyright"));
-  connect(mnCopyright, &QAction::triggered, this, &TfLexipulse::mnCopyrightClick);
-
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, &TfLexipulse::btnStressClick);
+  action(mnStressText, "mnStressText", QStringLiteral("&Stress Text"), &TfLexipulse::btnStressClick,
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+  action(mnStop, "mnStop", QStringLiteral("S&top"), &TfLexipulse::mnStopClick,
+         {QKeySequence(Qt::Key_Escape)});
+  mnStop->setEnabled(false);
+  _OrderGroup = new QActionGroup(this);
+  for (QAction** item : {&mnRulesFirst, &mnDictionaryFirst}) {
+    const bool rules = item == &mnRulesFirst;
+    *item = new QAction(rules ? QStringLiteral("&Rules first (as designed)")
+                              : QStringLiteral("&Dictionary first (most accurate)"),
+                        _OrderGroup);
+    (*item)->setObjectName(rules ? QStringLiteral("mnRulesFirst")
+                                 : QStringLiteral("mnDictionaryFirst"));
+    (*item)->setCheckable(true);
   }
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
-          &QShortcut::activated, this, &TfLexipulse::btnCopyClick);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
-          &TfLexipulse::mnQuitClick);
+  mnRulesFirst->setChecked(true);
+  connect(_OrderGroup, &QActionGroup::triggered, this, [this] {
+    QSettings().setValue(QLatin1String(kOrderKey), mnDictionaryFirst->isChecked()
+                                                       ? QLatin1String(kDictionaryFirst)
+                                                       : QLatin1String(kRulesFirst));
+  });
+
+  action(mnMarkUnknown, "mnMarkUnknown", QStringLiteral("Mark &Unknown Words"),
+         &TfLexipulse::mnMarkUnknownClick, {});
+  mnMarkUnknown->setCheckable(true);
+  action(mnResetSettings, "mnResetSettings", QStringLiteral("&Reset Settings"),
+         &TfLexipulse::mnResetSettingsClick, {});
+
+  action(mnCopyright, "mnCopyright", QStringLiteral("&About this software..."),
+         &TfLexipulse::mnCopyrightClick, {});
 }
 
 void TfLexipulse::createMenus() {
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
+  QMenu* file = MainMenu1->addMenu(QStringLiteral("&File"));
+  file->addAction(mnOpen);
+  mnRecent = file->addMenu(QStringLiteral("&Recent Files"));
+  mnRecent->setObjectName(QStringLiteral("mnRecent"));
+  connect(mnRecent, &QMenu::aboutToShow, this, &TfLexipulse::RebuildRecentMenu);
+  file->addSeparator();
+  file->addAction(mnSaveAs);
+  file->addAction(mnExportHtml);
+  file->addAction(mnExportPdf);
+  file->addAction(mnPrint);
+  file->addSeparator();
   file->addAction(mnQuit);
-  QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
+
+  QMenu* edit = MainMenu1->addMenu(QStringLiteral("&Edit"));
   edit->addAction(mnCopy);
-  QMenu* help = MainMenu1->addMenu(QStringLiteral("Help"));
+  edit->addAction(mnCopyFormatted);
+
+  QMenu* stressing = MainMenu1->addMenu(QStringLiteral("&Stressing"));
+  stressing->addAction(mnStressText);
+  stressing->addAction(mnStop);
+  stressing->addSeparator();
+  stressing->addActions(_OrderGroup->actions());
+
+  mnView = MainMenu1->addMenu(QStringLiteral("&View"));
+  mnView->setObjectName(QStringLiteral("mnView"));
+  mnView->addAction(mnMarkUnknown);
+  mnView->addSeparator();
+  mnView->addAction(mnResetSettings);
+
+  QMenu* help = MainMenu1->addMenu(QStringLiteral("&Help"));
   help->addAction(mnCopyright);
+  RebuildRecentMenu();
 }
 
 // Docking order: the status bar along the bottom, the right panel beside the rest, the
@@ -225,6 +318,28 @@ void TfLexipulse::createRightPanel() {
   btnCopy->setGeometry(11, 200, 100, 23);
   connect(btnCopy, &QPushButton::clicked, this, &TfLexipulse::btnCopyClick);
 
+  // The whole text's progress and Stop, below the buttons, seen only while a run is on.
+  pbTotal = new QProgressBar(pnlRight);
+  pbTotal->setObjectName(QStringLiteral("pbTotal"));
+  pbTotal->setTextVisible(false);
+  pbTotal->setRange(0, 1);
+  pbTotal->setValue(0);
+  pbTotal->setGeometry(7, 240, 105, 15);
+  lbTotal = new QLabel(pnlRight);
+  lbTotal->setObjectName(QStringLiteral("lbTotal"));
+  lbTotal->setTextFormat(Qt::PlainText);
+  lbTotal->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  lbTotal->setWordWrap(true);
+  lbTotal->setGeometry(4, 258, 111, 44);
+  btnStop = new QPushButton(QStringLiteral("Stop"), pnlRight);
+  btnStop->setObjectName(QStringLiteral("btnStop"));
+  btnStop->setGeometry(8, 304, 100, 23);
+  btnStop->setToolTip(QStringLiteral("Stop the run (Esc); the result keeps the lines done"));
+  connect(btnStop, &QPushButton::clicked, this, &TfLexipulse::mnStopClick);
+  for (QWidget* widget : std::initializer_list<QWidget*>{pbTotal, lbTotal, btnStop}) {
+    widget->hide();
+  }
+
   // Kept for its position and maximum only: zero high, it takes no room and is never seen.
   pbParagraphs = new QProgressBar(pnlRight);
   pbParagraphs->setObjectName(QStringLiteral("pbParagraphs"));
@@ -257,6 +372,10 @@ void TfLexipulse::createExpanders() {
     font.setPointSize(kInitialFontSize);
     box->setFont(font);
   }
+  connect(xSource, &Expander::ExpandedChanged, this,
+          [](bool expanded) { QSettings().setValue(QLatin1String(kSourceExpandedKey), expanded); });
+  connect(xTarget, &Expander::ExpandedChanged, this,
+          [](bool expanded) { QSettings().setValue(QLatin1String(kResultExpandedKey), expanded); });
 }
 
 void TfLexipulse::FormCreate() {
@@ -267,6 +386,33 @@ void TfLexipulse::FormCreate() {
 }
 
 void TfLexipulse::FormResize() {}
+
+// Takes what the settings hold; a choice without a setting takes its first-start value, so
+// with no settings at all the window stays as it was built.
+void TfLexipulse::loadSettings() {
+  QSettings settings;
+  if (!settings.contains(QLatin1String(kGeometryKey)) ||
+      !restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray())) {
+    resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+  }
+  spb->setValue(settings.value(QLatin1String(kFontSizeKey), kInitialFontSize).toInt());
+  const bool dictionaryFirst =
+      settings.value(QLatin1String(kOrderKey)).toString() == QLatin1String(kDictionaryFirst);
+  (dictionaryFirst ? mnDictionaryFirst : mnRulesFirst)->setChecked(true);
+  mnMarkUnknown->setChecked(settings.value(QLatin1String(kMarkUnknownKey), false).toBool());
+  UpdateUnknownMarks();
+  xSource->SetExpanded(settings.value(QLatin1String(kSourceExpandedKey), true).toBool());
+  xTarget->SetExpanded(settings.value(QLatin1String(kResultExpandedKey), true).toBool());
+  RebuildRecentMenu();
+}
+
+// Brings back the first start: every setting is removed and every choice takes its
+// first-start value; the texts in the boxes stay.
+void TfLexipulse::mnResetSettingsClick() {
+  QSettings().clear();
+  loadSettings();
+  QSettings().clear();
+}
 
 void TfLexipulse::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
@@ -288,6 +434,13 @@ void TfLexipulse::btnStressClick() {
   while (again) {
     again = false;
     _RestartRequested = false;
+    _StopRequested = false;
+    const std::u16string source = SourceText();
+    const TStressOptions options = Options();
+    _RunLines.clear();
+    _WordsTotal = WordItems(mSource->Text(QStringLiteral("\n")));
+    _WordsDone = 0;
+    _RunClock.start();
     // Leaves the window consistent however the run ends: no pointer into the run's lists
     // survives it, and what was recorded last reaches the controls.
     struct TRunScope {
@@ -295,34 +448,74 @@ void TfLexipulse::btnStressClick() {
       explicit TRunScope(TfLexipulse& w) : window(w) {
         ++window._RunDepth;
         window._PumpClock.invalidate();
+        window.mnStop->setEnabled(true);
+        for (QWidget* widget :
+             {static_cast<QWidget*>(window.pbTotal), static_cast<QWidget*>(window.lbTotal),
+              static_cast<QWidget*>(window.btnStop)}) {
+          widget->show();
+        }
       }
       ~TRunScope() {
         --window._RunDepth;
         window._Writer->Forget();
         window.FlushPending(TResultWriter::TFlush::Whole);
+        window.mnStop->setEnabled(false);
+        for (QWidget* widget :
+             {static_cast<QWidget*>(window.pbTotal), static_cast<QWidget*>(window.lbTotal),
+              static_cast<QWidget*>(window.btnStop)}) {
+          widget->hide();
+        }
       }
       TRunScope(const TRunScope&) = delete;
       TRunScope& operator=(const TRunScope&) = delete;
     } scope(*this);
     try {
-      StressSourceText(SourceText(), *this);
+      StressSourceText(source, *this, options);
+      RememberRun(source, std::numeric_limits<std::size_t>::max());
+      _RunOptions = options;
+      // The status says which order produced a result made in the other order than designed.
+      if (options.Order == TStressingOrder::DictionaryFirst && _Status.endsWith(QChar(u'.'))) {
+        _Status = _Status.chopped(1) + QStringLiteral(", dictionary first.");
+        _StatusDirty = true;
+      }
     } catch (const TRunRestarted&) {
       // The pipeline saves the caption it finds, so the fresh run must find the idle one.
       SetCaption(idleCaption);
       again = true;
+    } catch (const TRunStopped&) {
+      _RunOptions = options;
+      RememberRun(source, static_cast<std::size_t>(std::max(0, mTarget->blockCount())));
+      EndStoppedRun(idleCaption);
     } catch (const TRunCancelled&) {
       // The program is ending; the run stops where it was.
     }
   }
+  UpdateUnknownMarks();
 }
 
+// What the end of a run would have done, with a status that tells where it stopped.
+void TfLexipulse::EndStoppedRun(const std::u16string& idleCaption) {
+  SetCaption(idleCaption);
+  ShowWord(u"");
+  ResetProgress();
+  _Status = QStringLiteral("Stopped after %1 of %2 words; the result holds the lines done.")
+                .arg(_WordsDone)
+                .arg(_WordsTotal);
+  _StatusDirty = true;
+}
+
+// An empty result leaves the clipboard as it was, rather than emptying it.
 void TfLexipulse::btnCopyClick() {
   _Writer->Flush(TResultWriter::TFlush::Whole);
   mTarget->selectAll();
-  QGuiApplication::clipboard()->setText(mTarget->Text(QStringLiteral("\n")));
+  const QString text = mTarget->Text(QStringLiteral("\n"));
+  if (!text.isEmpty()) {
+    QGuiApplication::clipboard()->setText(text);
+  }
 }
 
 void TfLexipulse::spbChange(int value) {
+  QSettings().setValue(QLatin1String(kFontSizeKey), value);
   try {
     QFont targetFont = mTarget->font();
     targetFont.setPointSize(value);
@@ -347,6 +540,7 @@ void TfLexipulse::mnCopyrightClick() {
 void TfLexipulse::mnQuitClick() { RequestQuit(); }
 
 void TfLexipulse::closeEvent(QCloseEvent* event) {
+  QSettings().setValue(QLatin1String(kGeometryKey), saveGeometry());
   // The window is not deleted here; a run on the stack unwinds at its next pump and the
   // event loop then ends, as after Quit.
   if (_RunDepth > 0) {
@@ -368,7 +562,10 @@ std::u16string TfLexipulse::ResultText() const {
   return mTarget->Text(QStringLiteral("\r\n")).toStdU16String();
 }
 
-void TfLexipulse::ClearResult() { _Writer->Clear(); }
+void TfLexipulse::ClearResult() {
+  mTarget->setExtraSelections({});
+  _Writer->Clear();
+}
 
 std::u16string TfLexipulse::GetCaption() {
   return (_CaptionDirty ? _Caption : windowTitle()).toStdU16String();
@@ -388,6 +585,8 @@ void TfLexipulse::SetParagraphProgress(int position, int maximum) {
 }
 
 void TfLexipulse::SetWordProgress(int position, int maximum) {
+  // The pipeline tells the word bar once for every word item it visits.
+  ++_WordsDone;
   _WordPosition = position;
   _WordMaximum = maximum;
   _WordProgressDirty = true;
@@ -411,6 +610,10 @@ void TfLexipulse::PumpEvents() {
   }
   if (_RestartRequested) {
     throw TRunRestarted();
+  }
+  if (_StopRequested) {
+    _Writer->KeepDone();
+    throw TRunStopped();
   }
 }
 
@@ -451,6 +654,9 @@ void TfLexipulse::FlushWhenIdle() {
 
 void TfLexipulse::FlushPending(TResultWriter::TFlush flush) {
   _Writer->Flush(flush);
+  if (_RunDepth > 0) {
+    ShowTotalProgress();
+  }
   // A bar whose maximum is 0 shows Qt's busy animation; with nothing to do it stays idle.
   if (_WordProgressDirty) {
     pbProcess->setRange(0, std::max(_WordMaximum, 1));
@@ -477,6 +683,21 @@ void TfLexipulse::FlushPending(TResultWriter::TFlush flush) {
   _RefreshClock.start();
 }
 
+// Words done of all, and on a long run the time left at the pace so far.
+void TfLexipulse::ShowTotalProgress() {
+  const int scale = 1000;
+  pbTotal->setRange(0, scale);
+  pbTotal->setValue(_WordsTotal > 0 ? static_cast<int>(_WordsDone * scale / _WordsTotal) : 0);
+  QString text = QStringLiteral("%1 of %2 words").arg(_WordsDone).arg(_WordsTotal);
+  const qint64 elapsed = _RunClock.elapsed();
+  if (elapsed >= kTimeLeftAfterMs && _WordsDone > 0 && _WordsDone < _WordsTotal) {
+    const qint64 leftSeconds = (elapsed * (_WordsTotal - _WordsDone) / _WordsDone + 999) / 1000;
+    text += leftSeconds >= 120 ? QStringLiteral(", %1 min left").arg((leftSeconds + 59) / 60)
+                               : QStringLiteral(", %1 s left").arg(leftSeconds);
+  }
+  lbTotal->setText(text);
+}
+
 // A long word gets a smaller font rather than being cut off at the edges of the bubble.
 void TfLexipulse::ShowWordFitted(const QString& item) {
   // The last item of a line carries the line's CR, which a one-line label would draw.
@@ -499,9 +720,19 @@ void TfLexipulse::ShowWordFitted(const QString& item) {
   lbWord->setText(word);
 }
 
-int RunLexipulse(int& argc, char** argv, const std::function<void(TfLexipulse&)>& onShown) {
+void SetApplicationNames() {
+  QCoreApplication::setOrganizationName(QStringLiteral("Lexipulse"));
+  QCoreApplication::setApplicationName(QStringLiteral("lexipulse"));
+}
+
+int RunLexipulse(int& argc, char** argv, const std::function<void(TfLexipulse&)>& onShown,
+                 bool resetSettings) {
   TDictionaryLifetime dictionary;
+  SetApplicationNames();
   QApplication application(argc, argv);
+  if (resetSettings) {
+    QSettings().clear();
+  }
   TfLexipulse window;
   window.show();
   if (onShown) {

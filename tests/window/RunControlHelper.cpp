@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -59,6 +61,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int showMs = argc > 2 ? std::stoi(argv[2]) : 3000;
+  // What the window remembers goes to a folder of the helper's own, never to the user's.
+  const QTemporaryDir settingsFolder;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
   return lexipulse::RunLexipulse(argc, argv, [&](lexipulse::TfLexipulse& window) {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&window] {
       Print("at-exit", window.lbStatus->text());

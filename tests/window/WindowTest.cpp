@@ -154,24 +154,71 @@ TEST_F(TWindowTest, ControlsCarryTheirNames) {
   }
 }
 
+// The menus as designed, each with a mnemonic, and the added ones after them; the menu items
+// show their shortcuts.
 TEST_F(TWindowTest, MenusHoldTheirItems) {
+  TfLexipulse& w = *_Window;
   struct TCase {
     const char* menu;
     QAction* item;
     const char* text;
+    QKeySequence keys;
   };
-  const QList<QAction*> menus = _Window->MainMenu1->actions();
-  ASSERT_EQ(menus.size(), 3);
-  for (const TCase& c :
-       {TCase{"File", _Window->mnQuit, "Quit"}, TCase{"Edit", _Window->mnCopy, "Copy Result"},
-        TCase{"Help", _Window->mnCopyright, "About this software..."}}) {
+  const QList<QAction*> menus = w.MainMenu1->actions();
+  QStringList titles;
+  for (QAction* menu : menus) {
+    titles.append(menu->text());
+  }
+  EXPECT_EQ(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                 QStringLiteral("&Stressing"), QStringLiteral("&View"),
+                                 QStringLiteral("&Help")}));
+  const QKeySequence none;
+  for (const TCase& c : {
+           TCase{"&File", w.mnQuit, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+           TCase{"&File", w.mnOpen, "Open...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+           TCase{"&File", w.mnSaveAs, "Save Result As...", QKeySequence(Qt::CTRL | Qt::Key_S)},
+           TCase{"&File", w.mnExportHtml, "Export as HTML...", none},
+           TCase{"&File", w.mnExportPdf, "Export as PDF...", none},
+           TCase{"&File", w.mnPrint, "Print...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+           TCase{"&Edit", w.mnCopy, "Copy Result", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+           TCase{"&Edit", w.mnCopyFormatted, "Copy as Formatted Text",
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
+           TCase{"&Stressing", w.mnStressText, "Stress Text",
+                 QKeySequence(Qt::CTRL | Qt::Key_Return)},
+           TCase{"&Stressing", w.mnStop, "Stop", QKeySequence(Qt::Key_Escape)},
+           TCase{"&Stressing", w.mnRulesFirst, "Rules first (as designed)", none},
+           TCase{"&Stressing", w.mnDictionaryFirst, "Dictionary first (most accurate)", none},
+           TCase{"&View", w.mnMarkUnknown, "Mark Unknown Words", none},
+           TCase{"&View", w.mnResetSettings, "Reset Settings", none},
+           TCase{"&Help", w.mnCopyright, "About this software...", none},
+       }) {
+    SCOPED_TRACE(c.text);
     const auto menu = std::find_if(menus.begin(), menus.end(), [&](QAction* a) {
       return a->text() == QString::fromLatin1(c.menu);
     });
     ASSERT_NE(menu, menus.end()) << c.menu;
     EXPECT_TRUE((*menu)->menu()->actions().contains(c.item)) << c.menu;
-    EXPECT_EQ(c.item->text(), QString::fromLatin1(c.text)) << c.menu;
+    EXPECT_EQ(QString(c.item->text()).remove(QLatin1Char('&')), QString::fromLatin1(c.text));
+    EXPECT_TRUE(c.item->text().contains(QLatin1Char('&'))) << "a mnemonic";
+    EXPECT_EQ(c.item->shortcut(), c.keys);
   }
+  EXPECT_TRUE(w.mnRulesFirst->isChecked()) << "the order as designed at first start";
+  EXPECT_FALSE(w.mnMarkUnknown->isChecked());
+  EXPECT_FALSE(w.mnStop->isEnabled()) << "nothing to stop";
+}
+
+// Alt+F opens the File menu.
+TEST_F(TWindowTest, AltFOpensTheFileMenu) {
+  Activate();
+  QMenu* file = _Window->MainMenu1->actions().front()->menu();
+  bool shown = false;
+  QObject::connect(file, &QMenu::aboutToShow, [&shown, file] {
+    shown = true;
+    QTimer::singleShot(0, file, &QMenu::close);
+  });
+  QTest::keyClick(_Window.get(), Qt::Key_F, Qt::AltModifier);
+  QTRY_VERIFY_WITH_TIMEOUT(shown, 2000);
+  EXPECT_TRUE(shown);
 }
 
 TEST_F(TWindowTest, DockingGivesTheStartingSizes) {
