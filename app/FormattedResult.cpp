@@ -37,7 +37,8 @@ QString ResultHtml(const QString& text) {
       from = at + 1;
     } else if (c == u'\n') {
       flush(at);
-      body += QStringLiteral("<br>\n");
+      // Inside pre-wrap a line break of the source would count twice.
+      body += QStringLiteral("<br>");
       from = at + 1;
     }
   }
@@ -46,7 +47,7 @@ QString ResultHtml(const QString& text) {
              "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
              "<title>Lexipulse result</title>\n</head>\n<body>\n"
              "<div style=\"white-space:pre-wrap\">") +
-         body + QStringLiteral("</div>\n</body>\n</html>\n");
+         body + QStringLiteral("</div></body></html>\n");
 }
 
 void PrintResult(const QString& text, QPagedPaintDevice& device) {

@@ -105,7 +105,8 @@ QString ReadTextFile(const QString& path) {
   if (file.error() != QFileDevice::NoError) {
     Fail(path, QStringLiteral("read error"), file.errorString());
   }
-  QStringDecoder decoder(QStringDecoder::Utf8);
+  // Stateless, so that a character cut off at the end of the file is a fault, not dropped.
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = decoder(bytes);
   if (decoder.hasError()) {
     Fail(path, QStringLiteral("not UTF-8 text"),
