@@ -57,10 +57,10 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   const bool settingsMode = mode == "keep-settings" || mode == "reset-settings";
   if (mode != "quit-menu" && mode != "close" && mode != "ctrl-q" && mode != "idle-quit" &&
-      mode != "show-stressed" && mode != "show-running" && !settingsMode) {
+      mode != "show-stressed" && mode != "show-running" && mode != "show-marked" && !settingsMode) {
     std::fprintf(stderr,
                  "usage: %s quit-menu|close|ctrl-q|idle-quit|show-stressed|show-running|"
-                 "keep-settings|reset-settings [ms]\n",
+                 "show-marked|keep-settings|reset-settings [ms]\n",
                  argv[0]);
     return 2;
   }
@@ -92,7 +92,10 @@ int main(int argc, char** argv) {
     if (mode == "show-running") {
       LengthenSource(window);
     }
-    if (mode == "show-stressed" || mode == "show-running") {
+    if (mode == "show-marked") {
+      window.mnMarkUnknown->trigger();
+    }
+    if (mode == "show-stressed" || mode == "show-running" || mode == "show-marked") {
       QTimer::singleShot(200, window.btnStress, &QPushButton::click);
       QTimer::singleShot(showMs, &window, &lexipulse::TfLexipulse::mnQuitClick);
       return;

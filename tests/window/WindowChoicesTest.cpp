@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
@@ -15,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
+#include <QToolTip>
 #include <map>
 #include <string>
 #include <vector>
@@ -206,6 +208,18 @@ TEST(TWindowChoicesTest, TooltipTellsHowAWordWasDecided) {
       EXPECT_EQ(window.WordTip(at + offset).toStdString(), expected.toStdString());
     }
   }
+  // Hovering shows the tip of the word under the pointer.
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QTextCursor hovered(window.mTarget->document());
+  hovered.setPosition(PositionOf(window, QStringLiteral("camer")) + 2);
+  const QPoint at = window.mTarget->cursorRect(hovered).center();
+  QHelpEvent help(QEvent::ToolTip, at, window.mTarget->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(window.mTarget->viewport(), &help);
+  EXPECT_EQ(QToolTip::text().toStdString(), window.WordTip(hovered.position()).toStdString());
+  EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("Cameroon Rule")));
+  QToolTip::hideText();
+
   // Spaces between words, the final line and an edited line have no tip.
   EXPECT_TRUE(window.WordTip(PositionOf(window, QStringLiteral(" camer"))).isEmpty());
   EXPECT_TRUE(window.WordTip(window.mTarget->document()->characterCount() - 2).isEmpty());
