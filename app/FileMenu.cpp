@@ -109,8 +109,13 @@ void TfLexipulse::RebuildRecentMenu() {
   mnRecent->setEnabled(!paths.isEmpty());
 }
 
+QString TfLexipulse::ResultForOutput() {
+  _Writer->Flush(TResultWriter::TFlush::Whole);
+  return mTarget->Text(QStringLiteral("\n"));
+}
+
 QString TfLexipulse::SaveResult(const QString& path) {
-  const QString text = mTarget->Text(QStringLiteral("\n"));
+  const QString text = ResultForOutput();
   const QString error = Written(path, [&] { WriteTextFile(path, text); });
   if (!error.isEmpty()) {
     ShowError(error);
@@ -119,7 +124,7 @@ QString TfLexipulse::SaveResult(const QString& path) {
 }
 
 QString TfLexipulse::ExportHtml(const QString& path) {
-  const QString html = ResultHtml(mTarget->Text(QStringLiteral("\n")));
+  const QString html = ResultHtml(ResultForOutput());
   const QString error = Written(path, [&] { WriteFileBytes(path, html.toUtf8()); });
   if (!error.isEmpty()) {
     ShowError(error);
@@ -128,7 +133,7 @@ QString TfLexipulse::ExportHtml(const QString& path) {
 }
 
 QString TfLexipulse::ExportPdf(const QString& path) {
-  const QByteArray pdf = ResultPdf(mTarget->Text(QStringLiteral("\n")));
+  const QByteArray pdf = ResultPdf(ResultForOutput());
   const QString error = Written(path, [&] { WriteFileBytes(path, pdf); });
   if (!error.isEmpty()) {
     ShowError(error);
@@ -171,7 +176,7 @@ void TfLexipulse::mnPrintClick() {
   QPrintDialog dialog(&printer, this);
   dialog.setObjectName(QStringLiteral("printDialog"));
   if (dialog.exec() == QDialog::Accepted) {
-    PrintResult(mTarget->Text(QStringLiteral("\n")), printer);
+    PrintResult(ResultForOutput(), printer);
   }
 }
 

@@ -43,6 +43,21 @@ QTextCharFormat BreakFormat(bool continued) {
   return format;
 }
 
+bool HasLongLine(QStringView text) {
+  qsizetype from = 0;
+  while (from < text.size()) {
+    qsizetype lf = text.indexOf(u'\n', from);
+    if (lf < 0) {
+      lf = text.size();
+    }
+    if (lf - from > TTextBox::kChunk) {
+      return true;
+    }
+    from = lf + 1;
+  }
+  return false;
+}
+
 void InsertText(QTextCursor& cursor, QStringView text) {
   cursor.insertText(text.toString(), QTextCharFormat());
 }
@@ -69,6 +84,11 @@ bool TTextBox::Continues(const QTextBlock& block) {
 
 void TTextBox::InsertLines(QTextCursor& cursor, QStringView text) {
   cursor.removeSelectedText();
+  // Text of short lines goes in at once, its breaks made with a plain format.
+  if (!HasLongLine(text)) {
+    InsertText(cursor, text);
+    return;
+  }
   qsizetype from = 0;
   while (true) {
     const qsizetype lf = text.indexOf(u'\n', from);

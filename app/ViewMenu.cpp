@@ -81,7 +81,7 @@ QString Joined(const std::vector<TExplanation>& explanations) {
 
 }  // namespace
 
-void TfLexipulse::RememberRun(const std::u16string& source, std::size_t) {
+void TfLexipulse::RememberRun(const std::u16string& source) {
   _RunLines = QString::fromStdU16String(source).split(QStringLiteral("\r\n"));
   if (source.empty()) {
     _RunLines.clear();

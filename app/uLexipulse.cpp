@@ -30,7 +30,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
-#include <limits>
 
 #include "app/CalloutPanel.h"
 #include "app/Expander.h"
@@ -471,7 +470,7 @@ void TfLexipulse::btnStressClick() {
     } scope(*this);
     try {
       StressSourceText(source, *this, options);
-      RememberRun(source, std::numeric_limits<std::size_t>::max());
+      RememberRun(source);
       _RunOptions = options;
       // The status says which order produced a result made in the other order than designed.
       if (options.Order == TStressingOrder::DictionaryFirst && _Status.endsWith(QChar(u'.'))) {
@@ -484,7 +483,7 @@ void TfLexipulse::btnStressClick() {
       again = true;
     } catch (const TRunStopped&) {
       _RunOptions = options;
-      RememberRun(source, static_cast<std::size_t>(std::max(0, mTarget->blockCount())));
+      RememberRun(source);
       EndStoppedRun(idleCaption);
     } catch (const TRunCancelled&) {
       // The program is ending; the run stops where it was.

@@ -184,7 +184,9 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   void EndStoppedRun(const std::u16string& idleCaption);
   void ShowError(const QString& message);
   void RebuildRecentMenu();
-  void RememberRun(const std::u16string& source, std::size_t lines);
+  void RememberRun(const std::u16string& source);
+  // ResultForOutput is the whole result as the box will hold it, lines joined with LF.
+  QString ResultForOutput();
   void UpdateUnknownMarks();
   std::vector<TExplanation> ExplainLine(int line) const;
 
