@@ -7,6 +7,7 @@ add_library(lexipulse_window STATIC
   ResultWriter.h
   TextBox.cpp
   TextBox.h
+  WindowMenus.cpp
   FileMenu.cpp
   EditMenu.cpp
   StressingMenu.cpp
