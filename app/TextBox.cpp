@@ -110,7 +110,24 @@ void TTextBox::InsertLines(QTextCursor& cursor, QStringView text) {
 }
 
 QString TTextBox::Text(const QString& lineBreak) const {
+  // Without pieces the raw text is the lines between paragraph separators; it is read raw,
+  // because the document's plain-text export turns no-break spaces into spaces.
+  if (!HasPieces()) {
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, lineBreak);
+    text.replace(QChar::LineSeparator, lineBreak);
+    return text;
+  }
   return TextBetween(0, document()->characterCount() - 1).replace(QChar(u'\n'), lineBreak);
+}
+
+bool TTextBox::HasPieces() const {
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    if (Continues(block)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void TTextBox::SetText(const QString& text) {

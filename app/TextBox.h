@@ -34,6 +34,8 @@ class TTextBox : public QPlainTextEdit {
   QString Text(const QString& lineBreak) const;
   // SetText replaces the whole text; lines break at LF.
   void SetText(const QString& text);
+  // HasPieces tells whether some line of the box is held in pieces.
+  bool HasPieces() const;
   // TextBetween is the text from position start to end, lines joined with LF.
   QString TextBetween(int start, int end) const;
 

@@ -77,12 +77,13 @@ constexpr qint64 kTimeLeftAfterMs = 2000;
 
 // WordItems counts the word items of a source text as the pipeline visits them: each line a
 // break ends is one more item than its spaces, and so is a last line that is not empty.
-qint64 WordItems(const QString& text) {
-  if (text.isEmpty()) {
+qint64 WordItems(const std::u16string& text) {
+  if (text.empty()) {
     return 0;
   }
-  qint64 items = text.count(QChar(u' ')) + text.count(QChar(u'\n'));
-  if (!text.endsWith(QChar(u'\n'))) {
+  qint64 items =
+      std::count(text.begin(), text.end(), u' ') + std::count(text.begin(), text.end(), u'\n');
+  if (text.back() != u'\n') {
     ++items;
   }
   return items;
@@ -335,7 +336,7 @@ void TfLexipulse::btnStressClick() {
     const std::u16string source = SourceText();
     const TStressOptions options = Options();
     _RunLines.clear();
-    _WordsTotal = WordItems(mSource->Text(QStringLiteral("\n")));
+    _WordsTotal = WordItems(source);
     _WordsDone = 0;
     _RunClock.start();
     // Leaves the window consistent however the run ends: no pointer into the run's lists
