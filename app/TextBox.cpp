@@ -1,5 +1,6 @@
 #include "app/TextBox.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -188,6 +189,38 @@ QMimeData* TTextBox::createMimeDataFromSelection() const {
   auto* data = new QMimeData;
   data->setText(TextBetween(cursor.selectionStart(), cursor.selectionEnd()));
   return data;
+}
+
+void TTextBox::keyPressEvent(QKeyEvent* event) {
+  QTextCursor cursor = textCursor();
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  const bool shift = modifiers == Qt::ShiftModifier;
+  const bool plain = modifiers == Qt::NoModifier;
+  const bool atPieceStart = cursor.atBlockStart() && Continues(cursor.block());
+  const bool atPieceEnd =
+      cursor.atBlockEnd() && cursor.block().next().isValid() && Continues(cursor.block().next());
+  const QTextCursor::MoveMode mode = shift ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
+  bool handled = true;
+  if (event->key() == Qt::Key_Backspace && plain && !cursor.hasSelection() && atPieceStart) {
+    cursor.movePosition(QTextCursor::PreviousCharacter);
+    cursor.deletePreviousChar();
+  } else if (event->key() == Qt::Key_Delete && plain && !cursor.hasSelection() && atPieceEnd) {
+    cursor.movePosition(QTextCursor::NextCharacter);
+    cursor.deleteChar();
+  } else if (event->key() == Qt::Key_Left && (plain || shift) && atPieceStart) {
+    cursor.movePosition(QTextCursor::PreviousCharacter, mode, 2);
+  } else if (event->key() == Qt::Key_Right && (plain || shift) && atPieceEnd) {
+    cursor.movePosition(QTextCursor::NextCharacter, mode, 2);
+  } else {
+    handled = false;
+  }
+  if (!handled) {
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
+  setTextCursor(cursor);
+  ensureCursorVisible();
+  event->accept();
 }
 
 QStringList LocalFiles(const QMimeData& data) {

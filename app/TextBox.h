@@ -6,6 +6,7 @@
 #include <QStringView>
 #include <QTextFormat>
 
+class QKeyEvent;
 class QMimeData;
 class QTextBlock;
 class QTextCursor;
@@ -53,6 +54,9 @@ class TTextBox : public QPlainTextEdit {
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
   QMimeData* createMimeDataFromSelection() const override;
+  // Backspace, Delete and the arrow keys step over the invisible break between two pieces,
+  // so that each key does at a piece's edge what it does anywhere else in the line.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // LocalFiles are the local files a drop or a paste names, or none when it names anything else.

@@ -145,6 +145,42 @@ TEST(TTextBoxTest, EditsAndCopiesAcrossPiecesKeepTheText) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), word.mid(10, 2 * TTextBox::kChunk - 10 - 1));
 }
 
+// Keys at the edge of a piece act as anywhere in a line: Backspace and Delete take one
+// character, an arrow moves one character, never a keystroke spent on the hidden break.
+TEST(TTextBoxTest, KeysAtAPieceEdgeActOnTheNextCharacter) {
+  const QString word = Repeated(QStringLiteral("abcdefghij"), 2 * TTextBox::kChunk);
+  const int chunk = static_cast<int>(TTextBox::kChunk);
+  TTextBox box;
+  box.show();
+  // The logical position of the caret: the characters of the line before it.
+  const auto caret = [&box] { return box.TextBetween(0, box.textCursor().position()).size(); };
+  struct TCase {
+    const char* name;
+    Qt::Key key;
+    bool atPieceStart;
+    QString text;
+    qsizetype caretAfter;
+  };
+  for (const TCase& c : {
+           TCase{"Backspace at a piece's start", Qt::Key_Backspace, true,
+                 word.left(chunk - 1) + word.mid(chunk), chunk - 1},
+           TCase{"Delete at a piece's end", Qt::Key_Delete, false,
+                 word.left(chunk) + word.mid(chunk + 1), chunk},
+           TCase{"Left at a piece's start", Qt::Key_Left, true, word, chunk - 1},
+           TCase{"Right at a piece's end", Qt::Key_Right, false, word, chunk + 1},
+       }) {
+    SCOPED_TRACE(c.name);
+    box.SetText(word);
+    QTextCursor cursor(box.document());
+    cursor.setPosition(c.atPieceStart ? chunk + 1 : chunk);
+    box.setTextCursor(cursor);
+    ASSERT_EQ(caret(), chunk);
+    QTest::keyClick(&box, c.key);
+    EXPECT_EQ(box.Text(QStringLiteral("\n")), c.text);
+    EXPECT_EQ(caret(), c.caretAfter);
+  }
+}
+
 TEST(TTextBoxTest, DroppedFilesAreReportedNotInserted) {
   TTextBox box;
   box.SetText(QStringLiteral("kept"));
