@@ -12,6 +12,7 @@ inline constexpr char kMarkUnknownKey[] = "view/markUnknownWords";
 inline constexpr char kGeometryKey[] = "window/geometry";
 inline constexpr char kSourceExpandedKey[] = "window/sourceExpanded";
 inline constexpr char kResultExpandedKey[] = "window/resultExpanded";
+inline constexpr char kSourceHeightKey[] = "window/sourceHeight";
 inline constexpr char kLastFolderKey[] = "files/lastFolder";
 
 }  // namespace lexipulse

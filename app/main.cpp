@@ -19,7 +19,7 @@ constexpr char kHelp[] =
     "\n"
     "Options:\n"
     "  --reset-settings  start as at the first start: forget the order, font size, window\n"
-    "                    size, panels and recent files the window remembers\n"
+    "                    size, panel heights and recent files the window remembers\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n"
     "\n"

@@ -53,6 +53,7 @@ constexpr int kStatusLabelLeft = 205;
 constexpr int kSpinBoxWidth = 120;
 constexpr int kRightPanelWidth = 120;
 constexpr int kSourceExpanderHeight = 156;
+constexpr int kSmallestSourceHeight = 60;
 constexpr int kInitialFontSize = 12;
 constexpr int kMinimumFontSize = 12;
 constexpr int kMaximumFontSize = 24;
@@ -251,6 +252,8 @@ void TfLexipulse::createExpanders() {
   xSource = new Expander(QStringLiteral("Source Text"), centralWidget());
   xSource->setObjectName(QStringLiteral("xSource"));
   xSource->SetExpandedHeight(kSourceExpanderHeight);
+  // The margin below the source box is the handle between the two boxes.
+  xSource->SetResizable(true, kSmallestSourceHeight);
   mSource = new TTextBox;
   mSource->setObjectName(QStringLiteral("mSource"));
   mSource->setTabChangesFocus(true);
@@ -272,6 +275,8 @@ void TfLexipulse::createExpanders() {
   }
   connect(xSource, &Expander::ExpandedChanged, this,
           [](bool expanded) { QSettings().setValue(QLatin1String(kSourceExpandedKey), expanded); });
+  connect(xSource, &Expander::ExpandedHeightChanged, this,
+          [](int height) { QSettings().setValue(QLatin1String(kSourceHeightKey), height); });
   connect(xTarget, &Expander::ExpandedChanged, this,
           [](bool expanded) { QSettings().setValue(QLatin1String(kResultExpandedKey), expanded); });
 }
@@ -299,6 +304,9 @@ void TfLexipulse::loadSettings() {
   (dictionaryFirst ? mnDictionaryFirst : mnRulesFirst)->setChecked(true);
   mnMarkUnknown->setChecked(settings.value(QLatin1String(kMarkUnknownKey), false).toBool());
   UpdateUnknownMarks();
+  xSource->SetExpandedHeight(
+      std::max(kSmallestSourceHeight,
+               settings.value(QLatin1String(kSourceHeightKey), kSourceExpanderHeight).toInt()));
   xSource->SetExpanded(settings.value(QLatin1String(kSourceExpandedKey), true).toBool());
   xTarget->SetExpanded(settings.value(QLatin1String(kResultExpandedKey), true).toBool());
   RebuildRecentMenu();

@@ -7,6 +7,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -133,6 +134,19 @@ TEST(TWindowChoicesTest, ChoicesAreRememberedAndResetBringsBackTheFirstStart) {
     window.spb->setValue(18);
     window.mnDictionaryFirst->trigger();
     window.mnMarkUnknown->trigger();
+    // The margin below the source box is a handle: dragged down by 40, the box grows by 40.
+    Expander& source = *window.xSource;
+    const QPoint handle(source.width() / 2, source.height() - 2);
+    const auto mouse = [&source](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                                 Qt::MouseButtons buttons) {
+      QMouseEvent event(type, QPointF(at), QPointF(source.mapToGlobal(at)), button, buttons,
+                        Qt::NoModifier);
+      QApplication::sendEvent(&source, &event);
+    };
+    mouse(QEvent::MouseButtonPress, handle, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, handle + QPoint(0, 40), Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, handle + QPoint(0, 40), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(source.height(), 196);
     QTest::mouseClick(window.xSource->Header(), Qt::LeftButton);
     window.resize(900, 650);
     window.close();
@@ -145,7 +159,11 @@ TEST(TWindowChoicesTest, ChoicesAreRememberedAndResetBringsBackTheFirstStart) {
     EXPECT_TRUE(window.mnMarkUnknown->isChecked());
     EXPECT_FALSE(window.xSource->Expanded());
     EXPECT_EQ(window.size(), QSize(900, 650));
+    window.show();
+    QTest::mouseClick(window.xSource->Header(), Qt::LeftButton);
+    EXPECT_EQ(window.xSource->height(), 196) << "the height dragged to";
     window.mnResetSettings->trigger();
+    EXPECT_EQ(window.xSource->height(), 156);
     EXPECT_EQ(window.spb->value(), 12);
     EXPECT_EQ(window.mTarget->font().pointSize(), 12);
     EXPECT_TRUE(window.mnRulesFirst->isChecked());
