@@ -12,7 +12,8 @@ CMAKE_GEN  := -G Ninja
 # Debian packages the build, the tests and the tools need.
 PACKAGES := g++ cmake ninja-build pkg-config libpcre2-dev qt6-base-dev libgtest-dev libgmock-dev \
             libbenchmark-dev clang libclang-rt-14-dev xvfb xauth imagemagick time \
-            help2man librsvg2-bin desktop-file-utils appstream bash-completion
+            help2man librsvg2-bin desktop-file-utils appstream bash-completion \
+            poppler-utils
 # What make package needs besides: the package tools and the judge of the package.
 PACKAGE_TOOLS := dpkg-dev lintian
 

@@ -1,8 +1,10 @@
 #include "app/Expander.h"
 
+#include <QMouseEvent>
 #include <QSizePolicy>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lexipulse {
 
@@ -61,6 +63,55 @@ void Expander::SetExpandedHeight(int height) {
 void Expander::SetInnerMargin(int margin) {
   _Layout->setContentsMargins(margin, margin, margin, margin);
   ApplyHeight();
+}
+
+void Expander::SetResizable(bool resizable, int minimum) {
+  _Resizable = resizable;
+  _MinimumHeight = minimum;
+  setMouseTracking(resizable);
+}
+
+bool Expander::InHandle(const QPoint& at) const {
+  return _Resizable && _Expanded && _ExpandedHeight > 0 &&
+         at.y() >= height() - _Layout->contentsMargins().bottom();
+}
+
+void Expander::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && InHandle(event->position().toPoint())) {
+    _DragFrom = static_cast<int>(event->globalPosition().y());
+    _DragHeight = _ExpandedHeight;
+    event->accept();
+    return;
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void Expander::mouseMoveEvent(QMouseEvent* event) {
+  if (_DragFrom >= 0) {
+    // The content below keeps at least the room of the collapsed expander above it.
+    const int room =
+        parentWidget() != nullptr ? parentWidget()->height() - 2 * _MinimumHeight : _DragHeight;
+    const int wanted = _DragHeight + static_cast<int>(event->globalPosition().y()) - _DragFrom;
+    SetExpandedHeight(std::clamp(wanted, _MinimumHeight, std::max(_MinimumHeight, room)));
+    event->accept();
+    return;
+  }
+  if (InHandle(event->position().toPoint())) {
+    setCursor(Qt::SplitVCursor);
+  } else {
+    unsetCursor();
+  }
+  QWidget::mouseMoveEvent(event);
+}
+
+void Expander::mouseReleaseEvent(QMouseEvent* event) {
+  if (_DragFrom >= 0 && event->button() == Qt::LeftButton) {
+    _DragFrom = -1;
+    emit ExpandedHeightChanged(_ExpandedHeight);
+    event->accept();
+    return;
+  }
+  QWidget::mouseReleaseEvent(event);
 }
 
 // Collapsed, the expander is exactly as high as its header and its margins, so the layout

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+class QMouseEvent;
+class QPoint;
 class QToolButton;
 class QVBoxLayout;
 
@@ -29,18 +31,36 @@ class Expander : public QWidget {
   void SetExpandedHeight(int height);
   // SetInnerMargin sets the margin around the header and the content, on all sides.
   void SetInnerMargin(int margin);
+  // SetResizable lets the user drag the bottom margin of an expander of fixed height, as the
+  // handle of a splitter, to make it higher or lower, between minimum and what its parent
+  // leaves room for.
+  void SetResizable(bool resizable, int minimum);
+  int ExpandedHeight() const { return _ExpandedHeight; }
 
  signals:
   void ExpandedChanged(bool expanded);
+  // ExpandedHeightChanged tells the height the user dragged the expander to.
+  void ExpandedHeightChanged(int height);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void ApplyHeight();
+  bool InHandle(const QPoint& at) const;
 
   QToolButton* _Header = nullptr;
   QVBoxLayout* _Layout = nullptr;
   QWidget* _Content = nullptr;
   bool _Expanded = true;
   int _ExpandedHeight = 0;
+  bool _Resizable = false;
+  int _MinimumHeight = 0;
+  // Where a drag of the handle began, or a negative value when none is going on.
+  int _DragFrom = -1;
+  int _DragHeight = 0;
 };
 
 }  // namespace lexipulse

@@ -1,14 +1,9 @@
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QStringDecoder>
+#include <QFile>
 #include <QStringList>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/Version.h"
@@ -23,8 +18,10 @@ constexpr char kHelp[] =
     "place of the sample text; press Stress Text to stress it.\n"
     "\n"
     "Options:\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
+    "  --reset-settings  start as at the first start: forget the order, font size, window\n"
+    "                    size, panel heights and recent files the window remembers\n"
+    "  --help            show this help and exit\n"
+    "  --version         show the version and exit\n"
     "\n"
     "The window needs a display: DISPLAY (X11) or WAYLAND_DISPLAY must be set, or\n"
     "QT_QPA_PLATFORM must name a platform, e.g. QT_QPA_PLATFORM=offscreen to run without one.\n"
@@ -33,6 +30,8 @@ constexpr char kHelp[] =
     "Exit status: 0 when the window is closed, 1 when it cannot be opened.\n"
     "\n"
     "lexipulse-cli stresses text files and standard input from the console.\n";
+
+constexpr char kResetSettings[] = "--reset-settings";
 
 bool IsSet(const char* name) {
   const char* value = std::getenv(name);
@@ -77,57 +76,23 @@ void ReleaseStartupMessages() {
   gHeldMessages.clear();
 }
 
-// ReadText reads a UTF-8 file whole; false with a message when it cannot be read or decoded.
-bool ReadText(const char* path, QString& text, QString& error) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) {
-    error = QString::fromLocal8Bit(path) + QStringLiteral(": is a directory");
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = QString::fromLocal8Bit(path) + QStringLiteral(": cannot open");
-    return false;
-  }
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    error = QString::fromLocal8Bit(path) + QStringLiteral(": read error");
-    return false;
-  }
-  QStringDecoder decoder(QStringDecoder::Utf8);
-  QString decoded = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  if (decoder.hasError()) {
-    error = QString::fromLocal8Bit(path) + QStringLiteral(": not UTF-8 text");
-    return false;
-  }
-  text += decoded;
-  return true;
-}
-
 // OpenFiles puts the files named after Qt's own options into the source box, one after the
 // other; when one cannot be read the box keeps its text and a message says why.
 void OpenFiles(lexipulse::TfLexipulse& window, int argc, char** argv) {
-  QString text;
-  QString error;
-  int files = 0;
+  QStringList paths;
   bool onlyFiles = false;
   for (int i = 1; i < argc; ++i) {
     if (!onlyFiles && std::strcmp(argv[i], "--") == 0) {
       onlyFiles = true;
       continue;
     }
-    ++files;
-    if (!ReadText(argv[i], text, error)) {
-      std::fprintf(stderr, "lexipulse: %s\n", qPrintable(error));
-      QMessageBox::warning(&window, QStringLiteral("Lexipulse"), error);
-      return;
+    if (!onlyFiles && std::strcmp(argv[i], kResetSettings) == 0) {
+      continue;
     }
+    paths.append(QFile::decodeName(argv[i]));
   }
-  if (files > 0) {
-    // The box breaks lines at line feeds only; CR LF and lone CR become line feeds as well.
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    window.mSource->setPlainText(text);
+  if (!paths.isEmpty()) {
+    window.OpenFiles(paths);
   }
 }
 
@@ -152,9 +117,16 @@ int main(int argc, char** argv) {
         stderr);
     return 1;
   }
+  bool resetSettings = false;
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+    resetSettings = resetSettings || std::strcmp(argv[i], kResetSettings) == 0;
+  }
   qInstallMessageHandler(HoldStartupMessage);
-  return lexipulse::RunLexipulse(argc, argv, [&argc, argv](lexipulse::TfLexipulse& window) {
-    ReleaseStartupMessages();
-    OpenFiles(window, argc, argv);
-  });
+  return lexipulse::RunLexipulse(
+      argc, argv,
+      [&argc, argv](lexipulse::TfLexipulse& window) {
+        ReleaseStartupMessages();
+        OpenFiles(window, argc, argv);
+      },
+      resetSettings);
 }

@@ -11,32 +11,29 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScrollBar>
-#include <QShortcut>
+#include <QSettings>
 #include <QSizePolicy>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
+#include <initializer_list>
 
 #include "app/CalloutPanel.h"
 #include "app/Expander.h"
 #include "app/SampleText.h"
+#include "app/Settings.h"
 #include "app/StressSourceText.h"
+#include "app/TextBox.h"
 #include "app/Version.h"
 #include "engine/Dictionary.h"
 
@@ -56,6 +53,7 @@ constexpr int kStatusLabelLeft = 205;
 constexpr int kSpinBoxWidth = 120;
 constexpr int kRightPanelWidth = 120;
 constexpr int kSourceExpanderHeight = 156;
+constexpr int kSmallestSourceHeight = 60;
 constexpr int kInitialFontSize = 12;
 constexpr int kMinimumFontSize = 12;
 constexpr int kMaximumFontSize = 24;
@@ -64,56 +62,33 @@ constexpr qreal kSmallestWordFont = 6.0;
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-// A text box's text: its lines joined with lineBreak. The raw text is read, because the
-// document's plain-text export turns no-break spaces into spaces; in it lines are separated
-// by paragraph separators, and a line separator that Shift+Return put inside a line counts
-// as a line break, as the box shows it.
-QString BoxText(const QPlainTextEdit& box, const QString& lineBreak) {
-  QString text = box.document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, lineBreak);
-  text.replace(QChar::LineSeparator, lineBreak);
-  return text;
+// kLongestShownWord is the longest item the callout shows whole; a longer one is cut, since
+// measuring a word of megabytes to fit it would stall the run.
+constexpr qsizetype kLongestShownWord = 60;
+
+// Thrown by PumpEvents when Stress Text was pressed during the run: the run ends there and a
+// fresh one starts on the source box as it is then.
+struct TRunRestarted {};
+
+// Thrown by PumpEvents after Stop: the run ends there, the result keeping the lines done.
+struct TRunStopped {};
+
+// The whole text's progress tells the time left once a run has taken this long.
+constexpr qint64 kTimeLeftAfterMs = 2000;
+
+// WordItems counts the word items of a source text as the pipeline visits them: each line a
+// break ends is one more item than its spaces, and so is a last line that is not empty.
+qint64 WordItems(const std::u16string& text) {
+  if (text.empty()) {
+    return 0;
+  }
+  qint64 items =
+      std::count(text.begin(), text.end(), u' ') + std::count(text.begin(), text.end(), u'\n');
+  if (text.back() != u'\n') {
+    ++items;
+  }
+  return items;
 }
-
-// The lines one paragraph of a result makes in the box, separated by LF. The CR that ends
-// every paragraph but the last joins the LF after it into one break; CR LF and a lone CR
-// inside a paragraph are one break each.
-QString ParagraphLines(const std::u16string& paragraph, bool last) {
-  std::size_t size = paragraph.size();
-  if (!last && size > 0 && paragraph[size - 1] == u'\r') {
-    --size;
-  }
-  QString lines = QString::fromUtf16(paragraph.data(), static_cast<qsizetype>(size));
-  if (lines.contains(QChar(u'\r'))) {
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QChar(u'\r'), QChar(u'\n'));
-  }
-  return lines;
-}
-
-// RAII bracket around the program's own writes to the result box: no repaint until it
-// closes, no undo history, and the writes are not taken for the user's edits.
-class TResultWrite {
- public:
-  TResultWrite(QPlainTextEdit& box, bool& writing) : _Box(box), _Writing(writing) {
-    _Writing = true;
-    _Box.setUpdatesEnabled(false);
-    _Box.document()->setUndoRedoEnabled(false);
-  }
-  ~TResultWrite() {
-    _Box.document()->setUndoRedoEnabled(true);
-    _Box.verticalScrollBar()->setValue(0);
-    _Box.horizontalScrollBar()->setValue(0);
-    _Box.setUpdatesEnabled(true);
-    _Writing = false;
-  }
-  TResultWrite(const TResultWrite&) = delete;
-  TResultWrite& operator=(const TResultWrite&) = delete;
-
- private:
-  QPlainTextEdit& _Box;
-  bool& _Writing;
-};
 
 // Frees the dictionary however the program ends, after the window and the application.
 class TDictionaryLifetime {
@@ -129,14 +104,35 @@ class TDictionaryLifetime {
 TfLexipulse::TfLexipulse(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("fLexipulse"));
   setWindowTitle(QString::fromUtf16(kProgramCaption));
-  CreateMenus();
-  CreateStatusBar();
+  createActions();
+  createMenus();
+  createStatusBar();
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
   setCentralWidget(client);
-  CreateExpanders();
-  CreateRightPanel();
-  auto* row = new QHBoxLayout(client);
+  createExpanders();
+  createRightPanel();
+  createLayout();
+  _Writer = std::make_unique<TResultWriter>(*mTarget);
+  setAcceptDrops(true);
+  connect(mSource, &TTextBox::FilesDropped, this,
+          [this](const QStringList& paths) { OpenFile(paths.front()); });
+  connect(mTarget, &TTextBox::FilesDropped, this,
+          [this](const QStringList& paths) { OpenFile(paths.front()); });
+  mTarget->viewport()->installEventFilter(this);
+
+  // The menu bar sits inside the window here, so it is added to the client height.
+  resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+  FormCreate();
+  loadSettings();
+}
+
+TfLexipulse::~TfLexipulse() = default;
+
+// Docking order: the status bar along the bottom, the right panel beside the rest, the
+// source expander on top of what is left and the result expander filling the remainder.
+void TfLexipulse::createLayout() {
+  auto* row = new QHBoxLayout(centralWidget());
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   auto* left = new QVBoxLayout;
@@ -147,36 +143,14 @@ TfLexipulse::TfLexipulse(QWidget* parent) : QMainWindow(parent) {
   left->addStretch(0);
   row->addLayout(left, 1);
   row->addWidget(pnlRight);
-  CreateShortcuts();
 
   setTabOrder(btnStress, btnCopy);
   setTabOrder(btnCopy, mTarget);
   setTabOrder(mTarget, mSource);
   setTabOrder(mSource, spb);
-
-  // The menu bar sits inside the window here, so it is added to the client height.
-  resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
-  FormCreate();
 }
 
-TfLexipulse::~TfLexipulse() = default;
-
-void TfLexipulse::CreateMenus() {
-  MainMenu1 = menuBar();
-  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
-  mnQuit = file->addAction(QStringLiteral("Quit"), this, &TfLexipulse::mnQuitClick);
-  mnQuit->setObjectName(QStringLiteral("mnQuit"));
-  QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
-  mnCopy = edit->addAction(QStringLiteral("Copy Result"), this, &TfLexipulse::btnCopyClick);
-  mnCopy->setObjectName(QStringLiteral("mnCopy"));
-  QMenu* help = MainMenu1->addMenu(QStringLiteral("Help"));
-  mnCopyright = help->addAction(QStringLiteral("About this software..."), this,
-                                &TfLexipulse::mnCopyrightClick);
-  mnCopyright->setObjectName(QStringLiteral("mnCopyright"));
-}
-
-void TfLexipulse::CreateStatusBar() {
+void TfLexipulse::createStatusBar() {
   sb = new QStatusBar(this);
   sb->setObjectName(QStringLiteral("sb"));
   sb->setSizeGripEnabled(true);
@@ -208,7 +182,7 @@ void TfLexipulse::CreateStatusBar() {
   connect(spb, &QSpinBox::valueChanged, this, &TfLexipulse::spbChange);
 }
 
-void TfLexipulse::CreateRightPanel() {
+void TfLexipulse::createRightPanel() {
   pnlRight = new QWidget(centralWidget());
   pnlRight->setObjectName(QStringLiteral("pnlRight"));
   pnlRight->setFixedWidth(kRightPanelWidth);
@@ -243,6 +217,28 @@ void TfLexipulse::CreateRightPanel() {
   btnCopy->setGeometry(11, 200, 100, 23);
   connect(btnCopy, &QPushButton::clicked, this, &TfLexipulse::btnCopyClick);
 
+  // The whole text's progress and Stop, below the buttons, seen only while a run is on.
+  pbTotal = new QProgressBar(pnlRight);
+  pbTotal->setObjectName(QStringLiteral("pbTotal"));
+  pbTotal->setTextVisible(false);
+  pbTotal->setRange(0, 1);
+  pbTotal->setValue(0);
+  pbTotal->setGeometry(7, 240, 105, 15);
+  lbTotal = new QLabel(pnlRight);
+  lbTotal->setObjectName(QStringLiteral("lbTotal"));
+  lbTotal->setTextFormat(Qt::PlainText);
+  lbTotal->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  lbTotal->setWordWrap(true);
+  lbTotal->setGeometry(4, 258, 111, 44);
+  btnStop = new QPushButton(QStringLiteral("Stop"), pnlRight);
+  btnStop->setObjectName(QStringLiteral("btnStop"));
+  btnStop->setGeometry(8, 304, 100, 23);
+  btnStop->setToolTip(QStringLiteral("Stop the run (Esc); the result keeps the lines done"));
+  connect(btnStop, &QPushButton::clicked, this, &TfLexipulse::mnStopClick);
+  for (QWidget* widget : std::initializer_list<QWidget*>{pbTotal, lbTotal, btnStop}) {
+    widget->hide();
+  }
+
   // Kept for its position and maximum only: zero high, it takes no room and is never seen.
   pbParagraphs = new QProgressBar(pnlRight);
   pbParagraphs->setObjectName(QStringLiteral("pbParagraphs"));
@@ -252,48 +248,37 @@ void TfLexipulse::CreateRightPanel() {
   pbParagraphs->hide();
 }
 
-void TfLexipulse::CreateExpanders() {
+void TfLexipulse::createExpanders() {
   xSource = new Expander(QStringLiteral("Source Text"), centralWidget());
   xSource->setObjectName(QStringLiteral("xSource"));
   xSource->SetExpandedHeight(kSourceExpanderHeight);
-  mSource = new QPlainTextEdit;
+  // The margin below the source box is the handle between the two boxes.
+  xSource->SetResizable(true, kSmallestSourceHeight);
+  mSource = new TTextBox;
   mSource->setObjectName(QStringLiteral("mSource"));
   mSource->setTabChangesFocus(true);
-  mSource->setPlainText(ToQString(SampleText()));
+  mSource->SetText(ToQString(SampleText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   xSource->SetContent(mSource);
 
   xTarget = new Expander(QStringLiteral("Stressed Result"), centralWidget());
   xTarget->setObjectName(QStringLiteral("xTarget"));
-  mTarget = new QPlainTextEdit;
+  mTarget = new TTextBox;
   mTarget->setObjectName(QStringLiteral("mTarget"));
   mTarget->setTabChangesFocus(true);
   mTarget->document()->setDocumentMargin(kResultTextMargin);
   xTarget->SetContent(mTarget);
-  connect(mTarget, &QPlainTextEdit::textChanged, this, [this] {
-    if (!_WritingResult) {
-      _ResultEdited = true;
-      _ResultHasLines = true;
-    }
-  });
 
-  for (QPlainTextEdit* box : {mSource, mTarget}) {
+  for (TTextBox* box : {mSource, mTarget}) {
     QFont font = box->font();
     font.setPointSize(kInitialFontSize);
     box->setFont(font);
   }
-}
-
-// Shortcuts of the window itself, so that no menu text changes; the text boxes keep their
-// standard editing keys, none of which these overlap.
-void TfLexipulse::CreateShortcuts() {
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, &TfLexipulse::btnStressClick);
-  }
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
-          &QShortcut::activated, this, &TfLexipulse::btnCopyClick);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
-          &TfLexipulse::mnQuitClick);
+  connect(xSource, &Expander::ExpandedChanged, this,
+          [](bool expanded) { QSettings().setValue(QLatin1String(kSourceExpandedKey), expanded); });
+  connect(xSource, &Expander::ExpandedHeightChanged, this,
+          [](int height) { QSettings().setValue(QLatin1String(kSourceHeightKey), height); });
+  connect(xTarget, &Expander::ExpandedChanged, this,
+          [](bool expanded) { QSettings().setValue(QLatin1String(kResultExpandedKey), expanded); });
 }
 
 void TfLexipulse::FormCreate() {
@@ -305,46 +290,138 @@ void TfLexipulse::FormCreate() {
 
 void TfLexipulse::FormResize() {}
 
+// Takes what the settings hold; a choice without a setting takes its first-start value, so
+// with no settings at all the window stays as it was built.
+void TfLexipulse::loadSettings() {
+  QSettings settings;
+  if (!settings.contains(QLatin1String(kGeometryKey)) ||
+      !restoreGeometry(settings.value(QLatin1String(kGeometryKey)).toByteArray())) {
+    resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+  }
+  spb->setValue(settings.value(QLatin1String(kFontSizeKey), kInitialFontSize).toInt());
+  const bool dictionaryFirst =
+      settings.value(QLatin1String(kOrderKey)).toString() == QLatin1String(kDictionaryFirst);
+  (dictionaryFirst ? mnDictionaryFirst : mnRulesFirst)->setChecked(true);
+  mnMarkUnknown->setChecked(settings.value(QLatin1String(kMarkUnknownKey), false).toBool());
+  UpdateUnknownMarks();
+  xSource->SetExpandedHeight(
+      std::max(kSmallestSourceHeight,
+               settings.value(QLatin1String(kSourceHeightKey), kSourceExpanderHeight).toInt()));
+  xSource->SetExpanded(settings.value(QLatin1String(kSourceExpandedKey), true).toBool());
+  xTarget->SetExpanded(settings.value(QLatin1String(kResultExpandedKey), true).toBool());
+  RebuildRecentMenu();
+}
+
+// Brings back the first start: every setting is removed and every choice takes its
+// first-start value; the texts in the boxes stay.
+void TfLexipulse::mnResetSettingsClick() {
+  QSettings().clear();
+  loadSettings();
+  QSettings().clear();
+}
+
 void TfLexipulse::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   FormResize();
 }
 
+// Stress Text during a run does not start a second run inside the first: the running one ends
+// at its next event pump, and a fresh run starts on the source box as it is then.
 void TfLexipulse::btnStressClick() {
   if (_QuitRequested) {
     return;
   }
-  const std::u16string sourceText = SourceText();
-  // Leaves the window consistent however the run ends: no pointer into the run's lists
-  // survives it, and what was recorded last reaches the controls.
-  struct TRunScope {
-    TfLexipulse& window;
-    explicit TRunScope(TfLexipulse& w) : window(w) {
-      ++window._RunDepth;
-      window._PumpClock.invalidate();
+  if (_RunDepth > 0) {
+    _RestartRequested = true;
+    return;
+  }
+  const std::u16string idleCaption = GetCaption();
+  bool again = true;
+  while (again) {
+    again = false;
+    _RestartRequested = false;
+    _StopRequested = false;
+    const std::u16string source = SourceText();
+    const TStressOptions options = Options();
+    _RunLines.clear();
+    _WordsTotal = WordItems(source);
+    _WordsDone = 0;
+    _RunClock.start();
+    // Leaves the window consistent however the run ends: no pointer into the run's lists
+    // survives it, and what was recorded last reaches the controls.
+    struct TRunScope {
+      TfLexipulse& window;
+      explicit TRunScope(TfLexipulse& w) : window(w) {
+        ++window._RunDepth;
+        window._PumpClock.invalidate();
+        window.mnStop->setEnabled(true);
+        for (QWidget* widget :
+             {static_cast<QWidget*>(window.pbTotal), static_cast<QWidget*>(window.lbTotal),
+              static_cast<QWidget*>(window.btnStop)}) {
+          widget->show();
+        }
+      }
+      ~TRunScope() {
+        --window._RunDepth;
+        window._Writer->Forget();
+        window.FlushPending(TResultWriter::TFlush::Whole);
+        window.mnStop->setEnabled(false);
+        for (QWidget* widget :
+             {static_cast<QWidget*>(window.pbTotal), static_cast<QWidget*>(window.lbTotal),
+              static_cast<QWidget*>(window.btnStop)}) {
+          widget->hide();
+        }
+      }
+      TRunScope(const TRunScope&) = delete;
+      TRunScope& operator=(const TRunScope&) = delete;
+    } scope(*this);
+    try {
+      StressSourceText(source, *this, options);
+      RememberRun(source);
+      _RunOptions = options;
+      // The status says which order produced a result made in the other order than designed.
+      if (options.Order == TStressingOrder::DictionaryFirst && _Status.endsWith(QChar(u'.'))) {
+        _Status = _Status.chopped(1) + QStringLiteral(", dictionary first.");
+        _StatusDirty = true;
+      }
+    } catch (const TRunRestarted&) {
+      // The pipeline saves the caption it finds, so the fresh run must find the idle one.
+      SetCaption(idleCaption);
+      again = true;
+    } catch (const TRunStopped&) {
+      _RunOptions = options;
+      RememberRun(source);
+      EndStoppedRun(idleCaption);
+    } catch (const TRunCancelled&) {
+      // The program is ending; the run stops where it was.
     }
-    ~TRunScope() {
-      --window._RunDepth;
-      window.ForgetShownResult();
-      window.FlushPending(TResultFlush::Whole);
-    }
-    TRunScope(const TRunScope&) = delete;
-    TRunScope& operator=(const TRunScope&) = delete;
-  } scope(*this);
-  try {
-    StressSourceText(sourceText, *this);
-  } catch (const TRunCancelled&) {
-    // The program is ending; the run stops where it was.
+  }
+  UpdateUnknownMarks();
+}
+
+// What the end of a run would have done, with a status that tells where it stopped.
+void TfLexipulse::EndStoppedRun(const std::u16string& idleCaption) {
+  SetCaption(idleCaption);
+  ShowWord(u"");
+  ResetProgress();
+  _Status = QStringLiteral("Stopped after %1 of %2 words; the result holds the lines done.")
+                .arg(_WordsDone)
+                .arg(_WordsTotal);
+  _StatusDirty = true;
+}
+
+// An empty result leaves the clipboard as it was, rather than emptying it.
+void TfLexipulse::btnCopyClick() {
+  _Writer->Flush(TResultWriter::TFlush::Whole);
+  mTarget->selectAll();
+  const QString text = mTarget->Text(QStringLiteral("\n"));
+  if (!text.isEmpty()) {
+    QGuiApplication::clipboard()->setText(text);
   }
 }
 
-void TfLexipulse::btnCopyClick() {
-  FlushResult(TResultFlush::Whole);
-  mTarget->selectAll();
-  QGuiApplication::clipboard()->setText(BoxText(*mTarget, QStringLiteral("\n")));
-}
-
 void TfLexipulse::spbChange(int value) {
+  QSettings().setValue(QLatin1String(kFontSizeKey), value);
   try {
     QFont targetFont = mTarget->font();
     targetFont.setPointSize(value);
@@ -369,6 +446,7 @@ void TfLexipulse::mnCopyrightClick() {
 void TfLexipulse::mnQuitClick() { RequestQuit(); }
 
 void TfLexipulse::closeEvent(QCloseEvent* event) {
+  QSettings().setValue(QLatin1String(kGeometryKey), saveGeometry());
   // The window is not deleted here; a run on the stack unwinds at its next pump and the
   // event loop then ends, as after Quit.
   if (_RunDepth > 0) {
@@ -383,21 +461,16 @@ void TfLexipulse::RequestQuit() {
 }
 
 std::u16string TfLexipulse::SourceText() const {
-  return BoxText(*mSource, QStringLiteral("\r\n")).toStdU16String();
+  return mSource->Text(QStringLiteral("\r\n")).toStdU16String();
 }
 
 std::u16string TfLexipulse::ResultText() const {
-  return BoxText(*mTarget, QStringLiteral("\r\n")).toStdU16String();
+  return mTarget->Text(QStringLiteral("\r\n")).toStdU16String();
 }
 
 void TfLexipulse::ClearResult() {
-  ForgetShownResult();
-  {
-    TResultWrite write(*mTarget, _WritingResult);
-    mTarget->clear();
-  }
-  _ResultHasLines = false;
-  _ResultEdited = false;
+  mTarget->setExtraSelections({});
+  _Writer->Clear();
 }
 
 std::u16string TfLexipulse::GetCaption() {
@@ -418,6 +491,8 @@ void TfLexipulse::SetParagraphProgress(int position, int maximum) {
 }
 
 void TfLexipulse::SetWordProgress(int position, int maximum) {
+  // The pipeline tells the word bar once for every word item it visits.
+  ++_WordsDone;
   _WordPosition = position;
   _WordMaximum = maximum;
   _WordProgressDirty = true;
@@ -428,16 +503,23 @@ void TfLexipulse::PumpEvents() {
   const int pumpIntervalMs = std::min(kPumpIntervalMs, _RefreshIntervalMs);
   if (!_PumpClock.isValid() || _PumpClock.elapsed() >= pumpIntervalMs) {
     if (!_RefreshClock.isValid() || _RefreshClock.elapsed() >= _RefreshIntervalMs) {
-      FlushPending(TResultFlush::Budgeted);
+      FlushPending(TResultWriter::TFlush::Budgeted);
     } else {
       // A long result keeps going into the box at every turn, so that it is complete soon.
-      FlushResult(TResultFlush::Budgeted);
+      _Writer->Flush(TResultWriter::TFlush::Budgeted);
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     _PumpClock.start();
   }
   if (_QuitRequested) {
     throw TRunCancelled();
+  }
+  if (_RestartRequested) {
+    throw TRunRestarted();
+  }
+  if (_StopRequested) {
+    _Writer->KeepDone();
+    throw TRunStopped();
   }
 }
 
@@ -454,23 +536,12 @@ void TfLexipulse::ShowWord(const std::u16string& text) {
 }
 
 void TfLexipulse::SetResultText(const TResultText& text) {
-  _LatestResult = &text;
-  _ResultPending = true;
+  _Writer->SetLatest(text);
   FlushWhenIdle();
 }
 
 void TfLexipulse::AppendResultLine(const std::u16string& text) {
-  // The last result of the run goes in first and whole, so the new line lands after it.
-  FlushResult(TResultFlush::Whole);
-  ForgetShownResult();
-  TResultWrite write(*mTarget, _WritingResult);
-  QTextCursor cursor(mTarget->document());
-  cursor.movePosition(QTextCursor::End);
-  if (_ResultHasLines || !mTarget->document()->isEmpty()) {
-    cursor.insertBlock();
-  }
-  cursor.insertText(ToQString(text));
-  _ResultHasLines = true;
+  _Writer->AppendLine(ToQString(text));
 }
 
 void TfLexipulse::ResetProgress() {
@@ -483,19 +554,23 @@ void TfLexipulse::ResetProgress() {
 
 void TfLexipulse::FlushWhenIdle() {
   if (_RunDepth == 0) {
-    FlushPending(TResultFlush::Whole);
+    FlushPending(TResultWriter::TFlush::Whole);
   }
 }
 
-void TfLexipulse::FlushPending(TResultFlush flush) {
-  FlushResult(flush);
+void TfLexipulse::FlushPending(TResultWriter::TFlush flush) {
+  _Writer->Flush(flush);
+  if (_RunDepth > 0) {
+    ShowTotalProgress();
+  }
+  // A bar whose maximum is 0 shows Qt's busy animation; with nothing to do it stays idle.
   if (_WordProgressDirty) {
-    pbProcess->setRange(0, _WordMaximum);
+    pbProcess->setRange(0, std::max(_WordMaximum, 1));
     pbProcess->setValue(_WordPosition);
     _WordProgressDirty = false;
   }
   if (_ParagraphProgressDirty) {
-    pbParagraphs->setRange(0, _ParagraphMaximum);
+    pbParagraphs->setRange(0, std::max(_ParagraphMaximum, 1));
     pbParagraphs->setValue(_ParagraphPosition);
     _ParagraphProgressDirty = false;
   }
@@ -514,101 +589,19 @@ void TfLexipulse::FlushPending(TResultFlush flush) {
   _RefreshClock.start();
 }
 
-// The box always holds the first paragraphs of the latest result, each as it stands now:
-// paragraphs that became final are exchanged in place, and the rest of the result is added
-// at the end in pieces, so that no single turn of the event loop writes a whole long text.
-void TfLexipulse::FlushResult(TResultFlush flush) {
-  if (_LatestResult == nullptr || !_ResultPending) {
-    return;
+// Words done of all, and on a long run the time left at the pace so far.
+void TfLexipulse::ShowTotalProgress() {
+  const int scale = 1000;
+  pbTotal->setRange(0, scale);
+  pbTotal->setValue(_WordsTotal > 0 ? static_cast<int>(_WordsDone * scale / _WordsTotal) : 0);
+  QString text = QStringLiteral("%1 of %2 words").arg(_WordsDone).arg(_WordsTotal);
+  const qint64 elapsed = _RunClock.elapsed();
+  if (elapsed >= kTimeLeftAfterMs && _WordsDone > 0 && _WordsDone < _WordsTotal) {
+    const qint64 leftSeconds = (elapsed * (_WordsTotal - _WordsDone) / _WordsDone + 999) / 1000;
+    text += leftSeconds >= 120 ? QStringLiteral(", %1 min left").arg((leftSeconds + 59) / 60)
+                               : QStringLiteral(", %1 s left").arg(leftSeconds);
   }
-  const TResultText& result = *_LatestResult;
-  QElapsedTimer clock;
-  clock.start();
-  TResultWrite write(*mTarget, _WritingResult);
-  const int shownBlocks = std::accumulate(_ShownLines.begin(), _ShownLines.end(), 0);
-  const bool sameResult = &result == _ShownResult && !_ResultEdited &&
-                          result.ParagraphsDone() >= _ShownDone &&
-                          mTarget->document()->blockCount() == shownBlocks;
-  if (!sameResult) {
-    mTarget->clear();
-    _ShownLines.clear();
-    _ShownDone = 0;
-    _ShownResult = &result;
-    _ResultEdited = false;
-  }
-  ReplaceDoneParagraphs(result);
-  do {
-    AppendPiece(result);
-  } while (_ShownLines.size() < result.ParagraphCount() &&
-           (flush == TResultFlush::Whole || clock.elapsed() < _ResultBudgetMs));
-  _ResultPending = _ShownLines.size() < result.ParagraphCount();
-  _ResultHasLines = true;
-}
-
-void TfLexipulse::ForgetShownResult() {
-  _LatestResult = nullptr;
-  _ResultPending = false;
-  _ShownResult = nullptr;
-  _ShownLines.clear();
-  _ShownDone = 0;
-}
-
-// Paragraphs that became final since they were written are exchanged line by line; the rest
-// of the box already shows what they are, so a long text costs only what changed.
-void TfLexipulse::ReplaceDoneParagraphs(const TResultText& result) {
-  const std::size_t done = std::min(result.ParagraphsDone(), _ShownLines.size());
-  if (_ShownDone >= done) {
-    return;
-  }
-  QTextDocument& document = *mTarget->document();
-  int block = std::accumulate(_ShownLines.begin(),
-                              _ShownLines.begin() + static_cast<std::ptrdiff_t>(_ShownDone), 0);
-  QTextCursor cursor(&document);
-  cursor.beginEditBlock();
-  for (std::size_t index = _ShownDone; index < done; ++index) {
-    const QString lines =
-        ParagraphLines(result.Paragraph(index), index + 1 == result.ParagraphCount());
-    const int oldLines = _ShownLines[index];
-    const QTextBlock first = document.findBlockByNumber(block);
-    if (oldLines == 1 && first.text() == lines) {
-      ++block;
-      continue;
-    }
-    const QTextBlock last = document.findBlockByNumber(block + oldLines - 1);
-    const int blocksBefore = document.blockCount();
-    cursor.setPosition(first.position());
-    cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
-    cursor.insertText(lines);
-    _ShownLines[index] = oldLines + document.blockCount() - blocksBefore;
-    block += _ShownLines[index];
-  }
-  cursor.endEditBlock();
-  _ShownDone = done;
-}
-
-// Adds the next paragraphs of the result after those in the box, about one piece of them.
-void TfLexipulse::AppendPiece(const TResultText& result) {
-  QTextDocument& document = *mTarget->document();
-  QTextCursor cursor(&document);
-  cursor.movePosition(QTextCursor::End);
-  cursor.beginEditBlock();
-  const std::size_t count = result.ParagraphCount();
-  std::size_t written = 0;
-  for (std::size_t index = _ShownLines.size(); index < count && written < _ResultPiece; ++index) {
-    const std::u16string& paragraph = result.Paragraph(index);
-    const int blocksBefore = document.blockCount();
-    // The empty box has one empty line, which the first paragraph fills.
-    if (index > 0) {
-      cursor.insertBlock();
-    }
-    cursor.insertText(ParagraphLines(paragraph, index + 1 == count));
-    _ShownLines.push_back(document.blockCount() - blocksBefore + (index == 0 ? 1 : 0));
-    written += paragraph.size() + 1;
-  }
-  cursor.endEditBlock();
-  // Every paragraph before these was final or has just been exchanged, so those written
-  // final now extend the final ones.
-  _ShownDone = std::min(result.ParagraphsDone(), _ShownLines.size());
+  lbTotal->setText(text);
 }
 
 // A long word gets a smaller font rather than being cut off at the edges of the bubble.
@@ -616,6 +609,13 @@ void TfLexipulse::ShowWordFitted(const QString& item) {
   // The last item of a line carries the line's CR, which a one-line label would draw.
   QString word = item;
   word.remove(QChar(u'\r'));
+  if (word.size() > kLongestShownWord) {
+    qsizetype keep = kLongestShownWord - 1;
+    if (word[keep - 1].isHighSurrogate()) {
+      --keep;
+    }
+    word = word.left(keep) + QChar(0x2026);
+  }
   QFont font = cpnlWord->font();
   const qreal room = lbWord->width() - 2.0;
   while (font.pointSizeF() > kSmallestWordFont &&
@@ -626,9 +626,19 @@ void TfLexipulse::ShowWordFitted(const QString& item) {
   lbWord->setText(word);
 }
 
-int RunLexipulse(int& argc, char** argv, const std::function<void(TfLexipulse&)>& onShown) {
+void SetApplicationNames() {
+  QCoreApplication::setOrganizationName(QStringLiteral("Lexipulse"));
+  QCoreApplication::setApplicationName(QStringLiteral("lexipulse"));
+}
+
+int RunLexipulse(int& argc, char** argv, const std::function<void(TfLexipulse&)>& onShown,
+                 bool resetSettings) {
   TDictionaryLifetime dictionary;
+  SetApplicationNames();
   QApplication application(argc, argv);
+  if (resetSettings) {
+    QSettings().clear();
+  }
   TfLexipulse window;
   window.show();
   if (onShown) {

@@ -1,12 +1,16 @@
 // A window program that starts a run of the sample and, in the middle of it, ends the program
 // the way the mode says. It prints the caption at that moment and the status line when the
 // event loop has ended, so the caller can tell that the run stopped at once.
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -51,14 +55,31 @@ void Print(const char* label, const QString& text) {
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
+  const bool settingsMode = mode == "keep-settings" || mode == "reset-settings";
   if (mode != "quit-menu" && mode != "close" && mode != "ctrl-q" && mode != "idle-quit" &&
-      mode != "show-stressed" && mode != "show-running") {
+      mode != "show-stressed" && mode != "show-running" && mode != "show-marked" && !settingsMode) {
     std::fprintf(stderr,
-                 "usage: %s quit-menu|close|ctrl-q|idle-quit|show-stressed|show-running [ms]\n",
+                 "usage: %s quit-menu|close|ctrl-q|idle-quit|show-stressed|show-running|"
+                 "show-marked|keep-settings|reset-settings [ms]\n",
                  argv[0]);
     return 2;
   }
   const int showMs = argc > 2 ? std::stoi(argv[2]) : 3000;
+  // What the window remembers goes to a folder of the helper's own, never to the user's.
+  const QTemporaryDir settingsFolder;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+  if (settingsMode) {
+    // A font size chosen before, which the window takes, or forgets with resetSettings.
+    lexipulse::SetApplicationNames();
+    QSettings().setValue(QStringLiteral("view/fontSize"), 20);
+    return lexipulse::RunLexipulse(
+        argc, argv,
+        [](lexipulse::TfLexipulse& window) {
+          Print("font-size", QString::number(window.spb->value()));
+          QTimer::singleShot(0, window.mnQuit, &QAction::trigger);
+        },
+        mode == "reset-settings");
+  }
   return lexipulse::RunLexipulse(argc, argv, [&](lexipulse::TfLexipulse& window) {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&window] {
       Print("at-exit", window.lbStatus->text());
@@ -71,7 +92,10 @@ int main(int argc, char** argv) {
     if (mode == "show-running") {
       LengthenSource(window);
     }
-    if (mode == "show-stressed" || mode == "show-running") {
+    if (mode == "show-marked") {
+      window.mnMarkUnknown->trigger();
+    }
+    if (mode == "show-stressed" || mode == "show-running" || mode == "show-marked") {
       QTimer::singleShot(200, window.btnStress, &QPushButton::click);
       QTimer::singleShot(showMs, &window, &lexipulse::TfLexipulse::mnQuitClick);
       return;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -45,6 +46,20 @@ TEST(TRunControlTest, QuitAndCloseEndTheProgramCleanly) {
     } else {
       EXPECT_EQ(atExit, QStringLiteral("Status")) << out.toStdString();
     }
+  }
+}
+
+// The program takes the settings it finds, or none with --reset-settings.
+TEST(TRunControlTest, ResetSettingsStartsFromTheFirstStart) {
+  for (const auto& [mode, fontSize] :
+       {std::pair{"keep-settings", "20"}, std::pair{"reset-settings", "12"}}) {
+    SCOPED_TRACE(mode);
+    QProcess child;
+    child.start(QStringLiteral(LEXIPULSE_RUN_HELPER), {QString::fromLatin1(mode)});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    EXPECT_EQ(child.exitCode(), 0);
+    EXPECT_EQ(Field(QString::fromUtf8(child.readAllStandardOutput()), QStringLiteral("font-size")),
+              QString::fromLatin1(fontSize));
   }
 }
 

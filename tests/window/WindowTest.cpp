@@ -154,24 +154,71 @@ TEST_F(TWindowTest, ControlsCarryTheirNames) {
   }
 }
 
+// The menus as designed, each with a mnemonic, and the added ones after them; the menu items
+// show their shortcuts.
 TEST_F(TWindowTest, MenusHoldTheirItems) {
+  TfLexipulse& w = *_Window;
   struct TCase {
     const char* menu;
     QAction* item;
     const char* text;
+    QKeySequence keys;
   };
-  const QList<QAction*> menus = _Window->MainMenu1->actions();
-  ASSERT_EQ(menus.size(), 3);
-  for (const TCase& c :
-       {TCase{"File", _Window->mnQuit, "Quit"}, TCase{"Edit", _Window->mnCopy, "Copy Result"},
-        TCase{"Help", _Window->mnCopyright, "About this software..."}}) {
+  const QList<QAction*> menus = w.MainMenu1->actions();
+  QStringList titles;
+  for (QAction* menu : menus) {
+    titles.append(menu->text());
+  }
+  EXPECT_EQ(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                 QStringLiteral("&Stressing"), QStringLiteral("&View"),
+                                 QStringLiteral("&Help")}));
+  const QKeySequence none;
+  for (const TCase& c : {
+           TCase{"&File", w.mnQuit, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+           TCase{"&File", w.mnOpen, "Open...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+           TCase{"&File", w.mnSaveAs, "Save Result As...", QKeySequence(Qt::CTRL | Qt::Key_S)},
+           TCase{"&File", w.mnExportHtml, "Export as HTML...", none},
+           TCase{"&File", w.mnExportPdf, "Export as PDF...", none},
+           TCase{"&File", w.mnPrint, "Print...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+           TCase{"&Edit", w.mnCopy, "Copy Result", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+           TCase{"&Edit", w.mnCopyFormatted, "Copy as Formatted Text",
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
+           TCase{"&Stressing", w.mnStressText, "Stress Text",
+                 QKeySequence(Qt::CTRL | Qt::Key_Return)},
+           TCase{"&Stressing", w.mnStop, "Stop", QKeySequence(Qt::Key_Escape)},
+           TCase{"&Stressing", w.mnRulesFirst, "Rules first (as designed)", none},
+           TCase{"&Stressing", w.mnDictionaryFirst, "Dictionary first (most accurate)", none},
+           TCase{"&View", w.mnMarkUnknown, "Mark Unknown Words", none},
+           TCase{"&View", w.mnResetSettings, "Reset Settings", none},
+           TCase{"&Help", w.mnCopyright, "About this software...", none},
+       }) {
+    SCOPED_TRACE(c.text);
     const auto menu = std::find_if(menus.begin(), menus.end(), [&](QAction* a) {
       return a->text() == QString::fromLatin1(c.menu);
     });
     ASSERT_NE(menu, menus.end()) << c.menu;
     EXPECT_TRUE((*menu)->menu()->actions().contains(c.item)) << c.menu;
-    EXPECT_EQ(c.item->text(), QString::fromLatin1(c.text)) << c.menu;
+    EXPECT_EQ(QString(c.item->text()).remove(QLatin1Char('&')), QString::fromLatin1(c.text));
+    EXPECT_TRUE(c.item->text().contains(QLatin1Char('&'))) << "a mnemonic";
+    EXPECT_EQ(c.item->shortcut(), c.keys);
   }
+  EXPECT_TRUE(w.mnRulesFirst->isChecked()) << "the order as designed at first start";
+  EXPECT_FALSE(w.mnMarkUnknown->isChecked());
+  EXPECT_FALSE(w.mnStop->isEnabled()) << "nothing to stop";
+}
+
+// Alt+F opens the File menu.
+TEST_F(TWindowTest, AltFOpensTheFileMenu) {
+  Activate();
+  QMenu* file = _Window->MainMenu1->actions().front()->menu();
+  bool shown = false;
+  QObject::connect(file, &QMenu::aboutToShow, [&shown, file] {
+    shown = true;
+    QTimer::singleShot(0, file, &QMenu::close);
+  });
+  QTest::keyClick(_Window.get(), Qt::Key_F, Qt::AltModifier);
+  QTRY_VERIFY_WITH_TIMEOUT(shown, 2000);
+  EXPECT_TRUE(shown);
 }
 
 TEST_F(TWindowTest, DockingGivesTheStartingSizes) {
@@ -255,6 +302,7 @@ class TCheckingWindow : public TfLexipulse {
   int mismatches = 0;
   int partialPumps = 0;
   int deepest = 0;
+  int clears = 0;
   int editAtPump = -1;
   int nestAtPump = -1;
   bool editWhilePartial = false;
@@ -269,6 +317,7 @@ class TCheckingWindow : public TfLexipulse {
     TfLexipulse::SetResultText(text);
   }
   void ClearResult() override {
+    ++clears;
     _LastResult.clear();
     _PiecesAllowed = false;
     _Partial = false;
@@ -368,9 +417,10 @@ TEST(TWindowRunTest, ControlsShowTheLatestHostCallsWhenEventsArePumped) {
   }
 }
 
-// The user edits the result box, or starts Stress Text again, while the result is still
+// The user edits the result box, or presses Stress Text again, while the result is still
 // going into the box, or at the last pump, after which the whole result must go in at once;
-// the run ends with the pipeline's result all the same.
+// Stress Text ends the run and starts a fresh one, and the window ends with the pipeline's
+// result all the same.
 TEST(TWindowRunTest, EditOrNestedRunWhileTheResultGoesInStillEndsRight) {
   int pumpsOfARun = 0;
   {
@@ -398,7 +448,8 @@ TEST(TWindowRunTest, EditOrNestedRunWhileTheResultGoesInStillEndsRight) {
     (c.nest ? window.nestAtPump : window.editAtPump) = c.atPump;
     window.btnStressClick();
     EXPECT_TRUE(c.nest ? window.nested : window.edited);
-    EXPECT_EQ(window.deepest, c.nest ? 2 : 1);
+    EXPECT_EQ(window.deepest, 1) << "never a run inside a run";
+    EXPECT_EQ(window.clears, c.nest ? 2 : 1) << "a fresh run after Stress Text";
     EXPECT_EQ(window.mismatches, 0);
     const TLines lines = BoxLines(*window.mTarget);
     EXPECT_EQ(lines, ExpectedResult(SampleText()));
@@ -469,19 +520,47 @@ TEST(TWindowRunTest, ParagraphsOfSeveralLinesChangeInPlaceWhileTheResultGoesIn) 
   EXPECT_EQ(BoxLines(*window.mTarget), ExpectedResult(u"word"));
 }
 
-TEST(TWindowRunTest, NestedStressTextRunsToItsEndInsideTheOuterRun) {
-  TCheckingWindow window;
-  window.show();
-  window.SetRefreshInterval(0);
-  QTimer::singleShot(0, window.btnStress, &QPushButton::click);
-  window.btnStressClick();
-  EXPECT_EQ(window.deepest, 2);
-  EXPECT_EQ(window.mismatches, 0);
-  const TLines lines = BoxLines(*window.mTarget);
-  EXPECT_EQ(lines, ExpectedResult(SampleText()));
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), kNoBreakSpace), 1);
-  EXPECT_EQ(window.lbStatus->text().toStdU16String(), FinalStatus(WordItems(SampleText())));
-  EXPECT_EQ(window.windowTitle(), QString::fromUtf16(kProgramCaption));
+// Stress Text during a run, pressed on the button or with Ctrl+Return after the source was
+// changed, ends the running pass and stresses the source box as it is then.
+TEST(TWindowRunTest, StressTextDuringARunStartsAFreshRunOnTheCurrentSource) {
+  const std::u16string changed = u"Cameroon kangaroo,\r\nphotographer  ";
+  struct TCase {
+    const char* name;
+    std::function<void(TfLexipulse&)> press;
+  };
+  const std::vector<TCase> cases = {
+      {"button", [](TfLexipulse& w) { w.btnStress->click(); }},
+      {"Ctrl+Return",
+       [](TfLexipulse& w) { QTest::keyClick(w.mSource, Qt::Key_Return, Qt::ControlModifier); }}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCheckingWindow window;
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.mSource->setFocus();
+    window.SetRefreshInterval(0);
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+      ASSERT_EQ(window.RunDepth(), 1);
+      window.mSource->SetText(
+          QString::fromStdU16String(changed).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+      c.press(window);
+      pressed = true;
+    });
+    window.btnStressClick();
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(window.deepest, 1);
+    EXPECT_EQ(window.clears, 2);
+    EXPECT_EQ(window.mismatches, 0);
+    EXPECT_EQ(window.SourceText(), changed);
+    EXPECT_EQ(BoxLines(*window.mTarget), ExpectedResult(changed));
+    EXPECT_EQ(window.lbStatus->text().toStdU16String(), FinalStatus(WordItems(changed)));
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf16(kProgramCaption));
+    EXPECT_TRUE(window.lbWord->text().isEmpty());
+    EXPECT_EQ(window.pbProcess->value(), 0);
+  }
 }
 
 TEST_F(TWindowTest, CopyResultPutsTheWholeResultOnTheClipboard) {

@@ -1,0 +1,25 @@
+// The Edit menu's formatted copy; Copy Result is the window's own command.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "app/FormattedResult.h"
+#include "app/uLexipulse.h"
+
+namespace lexipulse {
+
+// The clipboard gets the result twice: as plain text, as Copy Result puts it, and as HTML in
+// which the stressed letters are bold and coloured, which a word processor keeps on a paste.
+void TfLexipulse::mnCopyFormattedClick() {
+  btnCopyClick();
+  const QString text = mTarget->Text(QStringLiteral("\n"));
+  if (text.isEmpty()) {
+    return;
+  }
+  auto* data = new QMimeData;
+  data->setText(text);
+  data->setHtml(ResultHtml(text));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+}  // namespace lexipulse
