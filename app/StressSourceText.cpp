@@ -1,5 +1,6 @@
 #include "app/StressSourceText.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -71,7 +72,8 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
-  std::optional<TWordRun> found = FindWordRun(lowercasedItem, !options.Literal);
+  std::optional<TWordRun> found =
+      options.Literal ? FindWordRun(lowercasedItem, false) : ScanWordRun(lowercasedItem);
   if (!found) {
     return lowercasedItem;
   }
@@ -122,6 +124,23 @@ std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit) {
     return std::nullopt;
   }
   return TWordRun{pattern.SubjectLeft(), pattern.Groups(1), pattern.SubjectRight()};
+}
+
+std::optional<TWordRun> ScanWordRun(const std::u16string& item) {
+  // Without Unicode properties \w is the ASCII word characters and \b the edge of a run of
+  // them, so the first match is the first maximal run; any other unit, a lone surrogate
+  // included, is no word character.
+  const auto isWord = [](char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'_';
+  };
+  const auto start = std::ranges::find_if(item, isWord);
+  if (start == item.end()) {
+    return std::nullopt;
+  }
+  const auto end = std::find_if_not(start, item.end(), isWord);
+  return TWordRun{std::u16string(item.begin(), start), std::u16string(start, end),
+                  std::u16string(end, item.end())};
 }
 
 std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options) {

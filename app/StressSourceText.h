@@ -38,6 +38,9 @@ struct TWordRun {
 // FindWordRun finds the first run of word characters of an item, or nothing when it has none.
 // jit chooses the matcher (TPattern::SetJit).
 std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit = true);
+// ScanWordRun finds the same run without the pattern engine, as the pipeline does outside
+// literal runs; a test holds it to FindWordRun.
+std::optional<TWordRun> ScanWordRun(const std::u16string& item);
 
 // StressedItem is what the pipeline makes of one word item already lowercased: its first
 // run of word characters replaced by the stressed display form (items of four code units or

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "app/StressSourceText.h"
 #include "engine/Dictionary.h"
 #include "engine/uStressRules.h"
+#include "pattern/Utf.h"
+#include "tests/support/WordCorpus.h"
 
 namespace lexipulse {
 namespace {
@@ -264,6 +267,29 @@ TEST_F(StressSourceTextTest, LiteralModeMakesTheSameCalls) {
   StressSourceText(source, literalHost, {.Literal = true});
   StressSourceText(source, _Host);
   EXPECT_EQ(literalHost.Calls(), _Host.Calls());
+}
+
+// The pipeline finds an item's word run by a scan; the pattern is the reference. Generated
+// items mix word characters with punctuation, letters above U+007F, surrogate pairs, lone
+// surrogates and breaks.
+TEST(WordRunScanTest, ScanFindsWhatThePatternFinds) {
+  static const char16_t kUnits[] = {u'a', u'Z', u'q', u'7', u'_', u'-', u'\'', u'.', u'"',
+                                    u'\u00E9', u'\u00C1', u'\u2019', u'\u00A0', u'\r', 0xD83D,
+                                    0xDE00, 0xDC00, u' '};
+  TCorpusRandom random(5);
+  for (int n = 0; n < 200000; ++n) {
+    std::u16string item;
+    const std::size_t length = random.Below(24);
+    for (std::size_t i = 0; i < length; ++i) item += kUnits[random.Below(std::size(kUnits))];
+    const std::optional<TWordRun> scanned = ScanWordRun(item);
+    const std::optional<TWordRun> matched = FindWordRun(item, n % 16 != 0);
+    ASSERT_EQ(scanned.has_value(), matched.has_value()) << Utf16ToUtf8(item);
+    if (scanned) {
+      ASSERT_EQ(scanned->Left, matched->Left) << Utf16ToUtf8(item);
+      ASSERT_EQ(scanned->Run, matched->Run) << Utf16ToUtf8(item);
+      ASSERT_EQ(scanned->Right, matched->Right) << Utf16ToUtf8(item);
+    }
+  }
 }
 
 }  // namespace
