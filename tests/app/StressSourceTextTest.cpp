@@ -273,9 +273,9 @@ TEST_F(StressSourceTextTest, LiteralModeMakesTheSameCalls) {
 // items mix word characters with punctuation, letters above U+007F, surrogate pairs, lone
 // surrogates and breaks.
 TEST(WordRunScanTest, ScanFindsWhatThePatternFinds) {
-  static const char16_t kUnits[] = {u'a', u'Z', u'q', u'7', u'_', u'-', u'\'', u'.', u'"',
-                                    u'\u00E9', u'\u00C1', u'\u2019', u'\u00A0', u'\r', 0xD83D,
-                                    0xDE00, 0xDC00, u' '};
+  static const char16_t kUnits[] = {u'a',      u'Z',  u'q',   u'7',      u'_',      u'-',
+                                    u'\'',     u'.',  u'"',   u'\u00E9', u'\u00C1', u'\u2019',
+                                    u'\u00A0', u'\r', 0xD83D, 0xDE00,    0xDC00,    u' '};
   TCorpusRandom random(5);
   for (int n = 0; n < 200000; ++n) {
     std::u16string item;

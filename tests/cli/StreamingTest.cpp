@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -15,7 +16,9 @@
 #include "app/SampleText.h"
 #include "app/StressSourceText.h"
 #include "bench/BenchText.h"
+#include "cli/Blocks.h"
 #include "cli/ConsoleFrontEnd.h"
+#include "cli/InputReader.h"
 #include "engine/Dictionary.h"
 #include "pattern/Utf.h"
 #include "tests/support/WordCorpus.h"
@@ -279,6 +282,56 @@ TEST(StreamingTest, TheFastPathGivesTheStraightforwardResult) {
             << result.Out.substr(offset > 40 ? offset - 40 : 0, 80) << "\" against \""
             << expected.substr(offset > 40 ? offset - 40 : 0, 80) << "\"";
       }
+    }
+  }
+}
+
+// BlocksOfLines hands text over in blocks of whole lines, as the console reads it.
+TNextBlock BlocksOfLines(const std::string& text, std::size_t blockBytes) {
+  auto in = std::make_shared<std::istringstream>(text);
+  auto reader = std::make_shared<TInputReader>(std::vector<std::string>{"-"}, *in, blockBytes);
+  return [in, reader](std::string& block) { return reader->NextBlock(block); };
+}
+
+// ThreadsNow is the number of threads of this process.
+std::size_t ThreadsNow() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("Threads:")) return std::stoul(line.substr(8));
+  }
+  return 0;
+}
+
+// The blocks' writes come from the calling thread while the other blocks of a batch run, so the
+// threads they see are the ones the run started.
+TEST(StreamingTest, ASmallTextStartsNoThreadAndALargeOneUsesThem) {
+  if (Dictionary.empty()) LoadDictionary();
+  const std::size_t before = ThreadsNow();
+  ASSERT_GT(before, 0u);
+  const std::string large = MixedCostText(41);
+  const struct {
+    const char* Name;
+    std::string Text;
+    bool Parallel;
+  } kCases[] = {
+      {"one line", "The photographer developed the photographs.\n", false},
+      {"one block", large.substr(0, large.find('\n', 3000) + 1), false},
+      {"many blocks", large, true},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Name);
+    std::size_t most = 0;
+    std::string out;
+    StressInBlocks(BlocksOfLines(c.Text, 4096), TStressOptions{}, 4096, 2, nullptr,
+                   [&](std::string_view bytes) {
+                     most = std::max(most, ThreadsNow());
+                     out += bytes;
+                   });
+    EXPECT_EQ(out, Straightforward(c.Text, TStressOptions{}));
+    if (c.Parallel) {
+      EXPECT_GT(most, before);
+    } else {
+      EXPECT_EQ(most, before);
     }
   }
 }
