@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/Delimited.h"
 #include "engine/FixedPatterns.h"
+#include "engine/Notation.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
@@ -20,17 +22,23 @@ constexpr char16_t kParagraphDelimiter = u'\n';
 constexpr char16_t kWordDelimiter = u' ';
 constexpr char16_t kFinalLine[] = u"\u00A0";
 
-using TFormCache = std::unordered_map<std::u16string, std::u16string>;
+using TFormCache = std::unordered_map<std::u16string, TRunNotation>;
 
 std::u16string Decimal(long long value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string DisplayForm(const std::u16string& run, TStressOptions options) {
-  TWordToStress word(run, options);
-  word.Process();
-  return CapitalsToAccents(word.WordStressed());
+// Noted is NoteRun, remembered per run when a cache is given.
+TRunNotation Noted(const std::u16string& run, TStressOptions options, TFormCache* cache) {
+  if (cache == nullptr) {
+    return NoteRun(run, options);
+  }
+  auto cached = cache->find(run);
+  if (cached == cache->end()) {
+    cached = cache->emplace(run, NoteRun(run, options)).first;
+  }
+  return cached->second;
 }
 
 // StressItem puts the display form in place of the first word-character run of a long item.
@@ -45,17 +53,26 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   if (!found) {
     return lowercasedItem;
   }
-  std::u16string form;
-  if (cache == nullptr) {
-    form = DisplayForm(found->Run, options);
-  } else {
-    auto cached = cache->find(found->Run);
-    if (cached == cache->end()) {
-      cached = cache->emplace(found->Run, DisplayForm(found->Run, options)).first;
-    }
-    form = cached->second;
+  return found->Left + Noted(found->Run, options, cache).Classic + found->Right;
+}
+
+TNotedItem NoteItemWith(const std::u16string& item, TStressOptions options, TFormCache* cache) {
+  TNotedItem noted{item, {}};
+  if (item.size() <= kShortItemLength) {
+    return noted;
   }
-  return found->Left + form + found->Right;
+  const std::optional<TWordRun> found = FindWordRun(AsciiLowerCase(item), !options.Literal);
+  if (!found || TouchesForeignLetter(found->Left, found->Right)) {
+    return noted;
+  }
+  const std::size_t offset = found->Left.size();
+  for (const TStressedLetter& letter : Noted(found->Run, options, cache).Letters) {
+    noted.Letters.push_back({offset + letter.Position, letter.Level});
+  }
+  if (options.Style == TNotationStyle::Accents) {
+    ApplyAccents(noted.Text, noted.Letters);
+  }
+  return noted;
 }
 
 std::u16string StatusText(int paragraph, int word) {
@@ -80,6 +97,10 @@ std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions
   return StressItem(lowercasedItem, options, nullptr);
 }
 
+TNotedItem NoteItem(const std::u16string& item, TStressOptions options) {
+  return NoteItemWith(item, options, nullptr);
+}
+
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
                               TStressOptions options) {
   host.ClearResult();
@@ -92,6 +113,10 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
   TFormCache cache;
   TFormCache* const cacheInUse = options.Literal ? nullptr : &cache;
   std::int32_t wordTotal = 0;
+  // The accents and highlight styles keep every item as typed and note its stressed letters.
+  const bool styled = options.Style != TNotationStyle::Classic;
+  std::vector<std::vector<TStressedLetter>> letters(styled ? paragraphs.size() : 0);
+  result.SetLetters(styled ? &letters : nullptr);
 
   const int paragraphCount = static_cast<int>(paragraphs.size());
   for (int p = 0; p < paragraphCount; ++p) {
@@ -102,6 +127,7 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
     // long item follows it, so short items are lowercased when the next long item arrives and
     // those after the last long item keep the case they were typed in.
     std::size_t settled = 0;
+    std::size_t itemStart = 0;
     const int wordCount = static_cast<int>(words.size());
     for (int q = 0; q < wordCount; ++q) {
       host.SetWordProgress(q + 1, wordCount);
@@ -113,7 +139,17 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
       host.PumpEvents();
       std::u16string& item = words[q];
       host.ShowWord(item);
-      if (item.size() > kShortItemLength) {
+      if (styled) {
+        if (item.size() > kShortItemLength) {
+          TNotedItem noted = NoteItemWith(item, options, cacheInUse);
+          for (const TStressedLetter& letter : noted.Letters) {
+            letters[p].push_back({itemStart + letter.Position, letter.Level});
+          }
+          item = std::move(noted.Text);
+          settled = static_cast<std::size_t>(q) + 1;
+        }
+        itemStart += item.size() + 1;
+      } else if (item.size() > kShortItemLength) {
         for (; settled < static_cast<std::size_t>(q); ++settled) {
           words[settled] = AsciiLowerCase(words[settled]);
         }

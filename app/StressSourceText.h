@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/StressHost.h"
+#include "engine/Notation.h"
 #include "engine/StressOptions.h"
 
 namespace lexipulse {
@@ -34,5 +36,19 @@ std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit = true)
 // run of word characters replaced by the stressed display form (items of four code units or
 // fewer, and items without word characters, come back as given).
 std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options = {});
+
+// TNotedItem is a word item as the accents and highlight styles write it: the item as typed
+// (with the accents put on in the accents style) and the stressed letters, positions counted
+// in the item.
+struct TNotedItem {
+  std::u16string Text;
+  std::vector<TStressedLetter> Letters;
+};
+
+// NoteItem is what the accents and highlight styles make of one word item as typed: the
+// pipeline's choice of the word to stress (the first run of word characters of an item of five
+// code units or more), stressed as the options ask; nothing else of the item changes. A run
+// that a letter above U+007F touches is only part of a word and stays unmarked.
+TNotedItem NoteItem(const std::u16string& item, TStressOptions options);
 
 }  // namespace lexipulse

@@ -37,6 +37,8 @@ std::string StressBlock(std::string_view bytes, TStressOptions options, TProgres
   std::vector<std::u16string> breaks;
   const std::vector<std::u16string> lines = SplitLines(Utf8ToUtf16(bytes), &breaks);
   TConsoleHost host(breaks, progress, words);
+  // The console draws the highlight style as HTML.
+  host.SetHtml(options.Style == TNotationStyle::Highlight);
   StressSourceText(JoinWithCrLf(lines), host, options);
   words += host.Words();
   return host.Output();

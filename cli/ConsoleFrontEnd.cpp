@@ -16,6 +16,7 @@
 #include "cli/Blocks.h"
 #include "cli/CommandLine.h"
 #include "cli/Explain.h"
+#include "cli/Html.h"
 #include "cli/Input.h"
 #include "cli/Output.h"
 #include "cli/ProgressBar.h"
@@ -42,6 +43,9 @@ void LoadBuiltInDictionary() {
 TStressOptions OptionsOf(const TCommand& command) {
   TStressOptions options;
   if (command.PreferDictionary) options.Order = TStressingOrder::DictionaryFirst;
+  options.Style = command.Style;
+  options.Secondary = command.Secondary;
+  options.Variant = command.Variant;
   return options;
 }
 
@@ -102,11 +106,13 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
   const bool showProgress =
       settings.ErrorIsTerminal && !command.Quiet && text.size() > settings.ProgressMinBytes;
   TOutput output(out, command.Output);
+  if (command.Html) output.Write(HtmlHead());
   StressText(text, options, output, showProgress, settings, err);
   if (command.Sample) {
     // The sample's last line gets a line feed as well, as a console shows it.
     output.Write("\n");
   }
+  if (command.Html) output.Write(HtmlTail());
   output.Finish();
   return kExitSuccess;
 }

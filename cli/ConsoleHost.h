@@ -31,6 +31,9 @@ class TConsoleHost : public TStressHost {
   void AppendResultLine(const std::u16string&) override {}
   void ResetProgress() override {}
 
+  // SetHtml makes the result lines HTML text with the stressed letters wrapped (AppendHtml).
+  void SetHtml(bool html) { _Html = html; }
+
   const std::string& Output() const { return _Output; }
   std::int64_t Words() const { return _Words; }
 
@@ -39,6 +42,7 @@ class TConsoleHost : public TStressHost {
   TProgressBar* _Progress;
   std::int64_t _WordsBefore;
   std::int64_t _Words = 0;
+  bool _Html = false;
   std::string _Output;
 };
 
