@@ -103,6 +103,17 @@ TRunNotation Choose(const std::u16string& display, std::vector<std::size_t> prim
   return notation;
 }
 
+// VowelsAfterCapitals finds the stressed vowel of a rule form whose capitals are consonants
+// only (STable): the vowel letters that follow the first group of capitals.
+std::vector<std::size_t> VowelsAfterCapitals(std::u16string_view display) {
+  std::size_t at = 0;
+  while (at < display.size() && !(display[at] >= u'A' && display[at] <= u'Z')) ++at;
+  while (at < display.size() && !IsVowel(AsciiLower(display[at]))) ++at;
+  std::vector<std::size_t> vowels;
+  for (; at < display.size() && IsVowel(AsciiLower(display[at])); ++at) vowels.push_back(at);
+  return vowels;
+}
+
 bool IsPlain(TStressOptions options) {
   return options.Style == TNotationStyle::Classic && options.Secondary == TSecondaryStress::None;
 }
@@ -195,6 +206,7 @@ TRunNotation NotationOfForm(const std::u16string& run, const std::u16string& dis
   if (!Fits(run, display)) return {display, {}, false};
   const std::vector<TStressedLetter> marked = StressedLetters(display);
   std::vector<std::size_t> primary = PositionsOf(marked, TStressLevel::Primary);
+  if (primary.empty()) primary = VowelsAfterCapitals(display);
   // A form that carries its own secondary stress (the British table's) is taken as it is.
   std::vector<std::size_t> secondary = PositionsOf(marked, TStressLevel::Secondary);
   if (!secondary.empty()) {
