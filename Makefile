@@ -85,7 +85,8 @@ DICT_SOURCE := tools/node_modules/cmu-pronouncing-dictionary/index.js
 dictionary: deps $(BUILD)/build.ninja
 	cd tools && npm ci --no-audit --no-fund
 	cmake --build $(BUILD) --target lexipulse-dictgen lexipulse-dictcheck -j $(JOBS)
-	./$(BUILD)/tools/lexipulse-dictgen $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt
+	./$(BUILD)/tools/lexipulse-dictgen $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
+	  data/STRESSLEVELS.txt
 	./$(BUILD)/tools/lexipulse-dictcheck $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
 	  tests/tools/HandMarked.tsv
 
