@@ -29,10 +29,12 @@ std::u16string Decimal(long long value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-// Noted is NoteRun, remembered per run when a cache is given.
-TRunNotation Noted(const std::u16string& run, TStressOptions options, TFormCache* cache) {
+// Noted is NoteRun, remembered per run when a cache is given (else kept in scratch).
+const TRunNotation& Noted(const std::u16string& run, TStressOptions options, TFormCache* cache,
+                          TRunNotation& scratch) {
   if (cache == nullptr) {
-    return NoteRun(run, options);
+    scratch = NoteRun(run, options);
+    return scratch;
   }
   auto cached = cache->find(run);
   if (cached == cache->end()) {
@@ -53,26 +55,30 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   if (!found) {
     return lowercasedItem;
   }
-  return found->Left + Noted(found->Run, options, cache).Classic + found->Right;
+  TRunNotation scratch;
+  return found->Left + Noted(found->Run, options, cache, scratch).Classic + found->Right;
 }
 
-TNotedItem NoteItemWith(const std::u16string& item, TStressOptions options, TFormCache* cache) {
-  TNotedItem noted{item, {}};
+// NoteItemInPlace is NoteItem on the item itself: in the accents style it puts the accents on
+// item, and it appends the stressed letters to letters, their positions moved by offset.
+void NoteItemInPlace(std::u16string& item, std::size_t offset, TStressOptions options,
+                     TFormCache* cache, std::vector<TStressedLetter>& letters) {
   if (item.size() <= kShortItemLength) {
-    return noted;
+    return;
   }
   const std::optional<TWordRun> found = FindWordRun(AsciiLowerCase(item), !options.Literal);
   if (!found || TouchesForeignLetter(found->Left, found->Right)) {
-    return noted;
+    return;
   }
-  const std::size_t offset = found->Left.size();
-  for (const TStressedLetter& letter : Noted(found->Run, options, cache).Letters) {
-    noted.Letters.push_back({offset + letter.Position, letter.Level});
-  }
+  TRunNotation scratch;
+  const TRunNotation& notation = Noted(found->Run, options, cache, scratch);
+  const std::size_t start = found->Left.size();
   if (options.Style == TNotationStyle::Accents) {
-    ApplyAccents(noted.Text, noted.Letters);
+    ApplyAccents(item, notation.Letters, start);
   }
-  return noted;
+  for (const TStressedLetter& letter : notation.Letters) {
+    letters.push_back({offset + start + letter.Position, letter.Level});
+  }
 }
 
 std::u16string StatusText(int paragraph, int word) {
@@ -98,7 +104,9 @@ std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions
 }
 
 TNotedItem NoteItem(const std::u16string& item, TStressOptions options) {
-  return NoteItemWith(item, options, nullptr);
+  TNotedItem noted{item, {}};
+  NoteItemInPlace(noted.Text, 0, options, nullptr, noted.Letters);
+  return noted;
 }
 
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
@@ -141,11 +149,7 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
       host.ShowWord(item);
       if (styled) {
         if (item.size() > kShortItemLength) {
-          TNotedItem noted = NoteItemWith(item, options, cacheInUse);
-          for (const TStressedLetter& letter : noted.Letters) {
-            letters[p].push_back({itemStart + letter.Position, letter.Level});
-          }
-          item = std::move(noted.Text);
+          NoteItemInPlace(item, itemStart, options, cacheInUse, letters[p]);
           settled = static_cast<std::size_t>(q) + 1;
         }
         itemStart += item.size() + 1;

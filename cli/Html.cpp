@@ -28,44 +28,57 @@ constexpr std::string_view kTail =
     "</body>\n"
     "</html>\n";
 
+bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// AppendEscaped appends text as UTF-8 with what HTML needs escaped, straight into out.
 void AppendEscaped(std::u16string_view text, std::string& out) {
-  std::size_t plain = 0;
-  auto flush = [&](std::size_t end) {
-    if (end > plain) out += Utf16ToUtf8(text.substr(plain, end - plain));
-    plain = end + 1;
-  };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    const char* entity = nullptr;
-    switch (c) {
-      case u'&':
-        entity = "&amp;";
-        break;
-      case u'<':
-        entity = "&lt;";
-        break;
-      case u'>':
-        entity = "&gt;";
-        break;
-      case u'"':
-        entity = "&quot;";
-        break;
-      default:
-        break;
-    }
-    const bool control = (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0x7F ||
-                         (c >= 0x80 && c <= 0x9F);
-    if (entity == nullptr && !control) continue;
-    flush(i);
-    if (entity != nullptr) {
-      out += entity;
-    } else {
+    if (c < 0x80) {
+      switch (c) {
+        case u'&':
+          out += "&amp;";
+          continue;
+        case u'<':
+          out += "&lt;";
+          continue;
+        case u'>':
+          out += "&gt;";
+          continue;
+        case u'"':
+          out += "&quot;";
+          continue;
+        default:
+          break;
+      }
+      if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0x7F) {
+        char reference[16];
+        std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(c));
+        out += reference;
+      } else {
+        out += static_cast<char>(c);
+      }
+    } else if (c <= 0x9F) {
       char reference[16];
       std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(c));
       out += reference;
+    } else if (IsSurrogate(c)) {
+      // A pair is encoded together; Utf16ToUtf8 also keeps a lone one as the converter does.
+      const std::size_t length =
+          i + 1 < text.size() && c < 0xDC00 && IsSurrogate(text[i + 1]) && text[i + 1] >= 0xDC00
+              ? 2
+              : 1;
+      out += Utf16ToUtf8(text.substr(i, length));
+      i += length - 1;
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  flush(text.size());
 }
 
 }  // namespace

@@ -121,14 +121,40 @@ bool IsPlain(TStressOptions options) {
 }  // namespace
 
 char16_t MarkedLetter(char16_t letter, TStressLevel level) {
-  const bool primary = level == TStressLevel::Primary;
-  if (const std::size_t at = kVowels.find(letter); at != kVowels.npos) {
-    return primary ? kSmallAcute[at] : kSmallGrave[at];
+  std::size_t at = 0;
+  bool capital = false;
+  switch (letter) {
+    case u'y':
+      ++at;
+      [[fallthrough]];
+    case u'u':
+      ++at;
+      [[fallthrough]];
+    case u'o':
+      ++at;
+      [[fallthrough]];
+    case u'i':
+      ++at;
+      [[fallthrough]];
+    case u'e':
+      ++at;
+      [[fallthrough]];
+    case u'a':
+      break;
+    case u'A':
+    case u'E':
+    case u'I':
+    case u'O':
+    case u'U':
+    case u'Y':
+      at = kCapitalVowels.find(letter);
+      capital = true;
+      break;
+    default:
+      return letter;
   }
-  if (const std::size_t at = kCapitalVowels.find(letter); at != kCapitalVowels.npos) {
-    return primary ? kCapitalAcute[at] : kCapitalGrave[at];
-  }
-  return letter;
+  if (level == TStressLevel::Primary) return capital ? kCapitalAcute[at] : kSmallAcute[at];
+  return capital ? kCapitalGrave[at] : kSmallGrave[at];
 }
 
 char16_t UnmarkedLetter(char16_t marked) {
