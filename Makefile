@@ -89,7 +89,7 @@ dictionary: deps $(BUILD)/build.ninja
 	  data/STRESSLEVELS.txt tools/britfone/britfone.main.3.0.1.csv tools/british-handcheck.tsv \
 	  data/BRITISH.txt data/british-report.txt
 	./$(BUILD)/tools/lexipulse-dictcheck $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
-	  tests/tools/HandMarked.tsv
+	  tests/tools/HandMarked.tsv tests/tools/HandMarkedNuclei.tsv
 
 # Installs the programs, menu entry, icons, metainfo, man pages, completion and documentation
 # under PREFIX (DESTDIR is honoured). Every file installed, with DESTDIR in front, is added to

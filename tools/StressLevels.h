@@ -19,6 +19,11 @@ namespace lexipulse {
 std::u16string MarkStressLevels(std::string_view word, const std::vector<std::string>& phonemes,
                                 const TAlignment& alignment);
 
+// MarkPrimaryNucleus marks only the primary stress the same way, whatever the number of
+// syllables: the vowel letters of each letter group that spells a stress-1 phoneme.
+std::u16string MarkPrimaryNucleus(std::string_view word, const std::vector<std::string>& phonemes,
+                                  const TAlignment& alignment);
+
 // TStressLevelsTable is the stress-levels table with the figures of its generation.
 struct TStressLevelsTable {
   std::vector<TDictionaryLine> Lines;

@@ -133,7 +133,7 @@ TEST_F(SecondaryBritishTest, TheBritishTableOverridesTheWordsWhoseStressDiffers)
       {u"perfume", "perfúme", "pérfume"},
       {u"portuguese", "portúguese", "portuguése"},
       {u"primarily", "primárily", "prímarily"},
-      {u"puree", "purée", "púree"},
+      {u"puree", "puréé", "púree"},
       {u"renaissance", "renaissánce", "renáíssance"},
       {u"researcher", "résearcher", "reséárcher"},
       {u"resource", "résource", "resóúrce"},
