@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Delimited.h"
@@ -191,6 +192,35 @@ TEST_F(NotationPropertyTest, AccentsAndHighlightGiveTheInputBackOnceTheMarksAreR
           EXPECT_GT(marked, 0u);
         }
       }
+    }
+  }
+}
+
+// Secondary stress in the classic style only turns plain vowel letters of the classic result
+// into their lowercase grave letters.
+TEST_F(NotationPropertyTest, ClassicSecondaryStressOnlyAddsGraves) {
+  for (const auto& [name, source] : Texts()) {
+    SCOPED_TRACE(name);
+    TStyleHost classic;
+    StressSourceText(source, classic, {});
+    TStyleHost secondary;
+    StressSourceText(source, secondary, {.Secondary = TSecondaryStress::All});
+    ASSERT_EQ(secondary.Paragraphs.size(), classic.Paragraphs.size());
+    std::size_t graves = 0;
+    for (std::size_t p = 0; p < classic.Paragraphs.size(); ++p) {
+      const std::u16string& before = classic.Paragraphs[p];
+      const std::u16string& after = secondary.Paragraphs[p];
+      ASSERT_EQ(after.size(), before.size());
+      for (std::size_t i = 0; i < before.size(); ++i) {
+        if (after[i] == before[i]) continue;
+        EXPECT_EQ(after[i], MarkedLetter(before[i], TStressLevel::Secondary))
+            << Utf16ToUtf8(after) << " at " << i;
+        EXPECT_NE(std::u16string_view(u"aeiouy").find(before[i]), std::u16string_view::npos);
+        ++graves;
+      }
+    }
+    if (std::string_view(name) == "sample" || std::string_view(name) == "generated prose") {
+      EXPECT_GT(graves, 0u);
     }
   }
 }
