@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "app/Delimited.h"
+#include "app/HtmlText.h"
 #include "app/SampleText.h"
 #include "app/Version.h"
 #include "cli/Blocks.h"
 #include "cli/CommandLine.h"
 #include "cli/Explain.h"
-#include "cli/Html.h"
 #include "cli/Input.h"
 #include "cli/Output.h"
 #include "cli/ProgressBar.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/Html.h"
+#include "app/HtmlText.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app/Delimited.h"
+#include "app/HtmlText.h"
 #include "app/SampleText.h"
 #include "cli/CommandLine.h"
 #include "cli/ConsoleFrontEnd.h"
-#include "cli/Html.h"
 #include "engine/Dictionary.h"
 #include "pattern/Utf.h"
 

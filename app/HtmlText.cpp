@@ -1,4 +1,4 @@
-#include "cli/Html.h"
+#include "app/HtmlText.h"
 
 #include <cstddef>
 #include <cstdio>

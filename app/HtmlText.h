@@ -8,9 +8,9 @@
 
 namespace lexipulse {
 
-// HtmlHead is the start of the HTML document of --style html, up to the element that holds the
-// text; HtmlTail closes it. The text goes in between as AppendHtml writes it, line breaks and
-// spaces as typed (the element keeps white space).
+// HtmlHead is the start of the HTML document of the highlight style (lexipulse-cli --style html,
+// a formatted copy), up to the element that holds the text; HtmlTail closes it. The text goes in
+// between as AppendHtml writes it, line breaks and spaces as typed (the element keeps white space).
 std::string_view HtmlHead();
 std::string_view HtmlTail();
 
