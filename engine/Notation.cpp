@@ -158,6 +158,11 @@ char16_t MarkedLetter(char16_t letter, TStressLevel level) {
 }
 
 char16_t UnmarkedLetter(char16_t marked) {
+  // The accented vowels of the notation lie in U+00C0-U+00FD, but for the y with a grave.
+  if (marked < 0x00C0) return marked;
+  if (marked == 0x1EF3) return u'y';
+  if (marked == 0x1EF2) return u'Y';
+  if (marked > 0x00FD) return marked;
   for (const std::u16string_view set : {kSmallAcute, kSmallGrave}) {
     if (const std::size_t at = set.find(marked); at != set.npos) return kVowels[at];
   }

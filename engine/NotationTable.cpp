@@ -40,8 +40,9 @@ TNotationTable LoadTable(std::string_view name) {
 
 }  // namespace
 
-TNotationTable::TNotationTable(std::string_view utf8) {
-  const std::u16string text = Utf8ToUtf16(utf8);
+TNotationTable::TNotationTable(std::string_view utf8)
+    : _Text(std::make_shared<const std::u16string>(Utf8ToUtf16(utf8))) {
+  const std::u16string& text = *_Text;
   std::size_t start = 0;
   std::size_t lineNumber = 0;
   while (start < text.size()) {
@@ -59,15 +60,14 @@ TNotationTable::TNotationTable(std::string_view utf8) {
                                " is not key=value: " + Utf16ToUtf8(line));
     }
     // The first line of a key wins, as in the dictionary.
-    _Values.emplace(std::u16string(line.substr(0, equals)),
-                    std::u16string(line.substr(equals + 1)));
+    _Values.emplace(line.substr(0, equals), line.substr(equals + 1));
   }
 }
 
 std::optional<std::u16string_view> TNotationTable::Find(std::u16string_view key) const {
-  const auto found = _Values.find(std::u16string(key));
+  const auto found = _Values.find(key);
   if (found == _Values.end()) return std::nullopt;
-  return std::u16string_view(found->second);
+  return found->second;
 }
 
 const TNotationTable& StressLevelsTable() {

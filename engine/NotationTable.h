@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +24,9 @@ class TNotationTable {
   std::size_t Size() const { return _Values.size(); }
 
  private:
-  std::unordered_map<std::u16string, std::u16string> _Values;
+  // The decoded text, shared by copies; the map's keys and values are views into it.
+  std::shared_ptr<const std::u16string> _Text;
+  std::unordered_map<std::u16string_view, std::u16string_view> _Values;
 };
 
 // StressLevelsTable is the table built into the program from the pronunciation dictionary's
