@@ -154,5 +154,18 @@ TEST_F(StyleOptionsTest, ExplainWritesTheWordInTheChosenStyle) {
             "Cafe\tCafe\tshort word, left as it is\n");
 }
 
+TEST_F(StyleOptionsTest, ExplainSaysWhenABritishFormWasUsed) {
+  const TRun run =
+      RunCli({"--explain", "--variant", "british", "garages", "laboratory", "photograph"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "garages\tg\xC3\x81rages\tBritish form, in place of dictionary garage+s found\n"
+            "laboratory\tlab\xC3\x93ratory\tBritish form, in place of Oratory Rule\n"
+            "photograph\tph\xC3\x93tograph\t1st Greek Rule\n");
+  // The American default names no British form.
+  const TRun american = RunCli({"--explain", "garages"});
+  EXPECT_EQ(american.Out, "garages\tgar\xC3\x81ges\tdictionary garage+s found\n");
+}
+
 }  // namespace
 }  // namespace lexipulse
