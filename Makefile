@@ -68,7 +68,7 @@ bench: deps
 
 # Runs each fuzz target for FUZZ_SECONDS seconds, one after the other, from its seed corpus in
 # fuzz/corpus; what a run learns stays in $(BUILD_FUZZ)/corpus, crash inputs in $(BUILD_FUZZ).
-FUZZERS := fuzz_template fuzz_pipeline fuzz_dictionary fuzz_console
+FUZZERS := fuzz_template fuzz_pipeline fuzz_dictionary fuzz_console fuzz_styles
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DLEXIPULSE_FUZZ=ON
