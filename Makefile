@@ -79,7 +79,7 @@ bench: deps
 # fuzz/corpus; what a run learns stays in $(BUILD_FUZZ)/corpus, crash inputs in $(BUILD_FUZZ).
 # A target that finds something does not stop the others: the findings are listed at the end and
 # make fuzz fails if there are any.
-FUZZERS := fuzz_template fuzz_pipeline fuzz_dictionary fuzz_console
+FUZZERS := fuzz_template fuzz_pipeline fuzz_dictionary fuzz_console fuzz_styles
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DLEXIPULSE_FUZZ=ON
@@ -100,9 +100,11 @@ DICT_SOURCE := tools/node_modules/cmu-pronouncing-dictionary/index.js
 dictionary: deps $(BUILD)/build.ninja
 	cd tools && npm ci --no-audit --no-fund
 	cmake --build $(BUILD) --target lexipulse-dictgen lexipulse-dictcheck -j $(JOBS)
-	./$(BUILD)/tools/lexipulse-dictgen $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt
+	./$(BUILD)/tools/lexipulse-dictgen $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
+	  data/STRESSLEVELS.txt tools/britfone/britfone.main.3.0.1.csv tools/british-handcheck.tsv \
+	  data/BRITISH.txt data/british-report.txt
 	./$(BUILD)/tools/lexipulse-dictcheck $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
-	  tests/tools/HandMarked.tsv
+	  tests/tools/HandMarked.tsv tests/tools/HandMarkedNuclei.tsv
 	cmake --build $(BUILD) --target lexipulse-hetgen -j $(JOBS)
 	./$(BUILD)/tools/lexipulse-hetgen $(DICT_SOURCE) tools/Heteronyms.tsv data/HETERONYMS.txt \
 	  data/heteronyms-report.txt

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Notation.h"
+
 namespace lexipulse {
 
 // TResultText is the result of a run as it stands after a paragraph: the paragraphs done so
@@ -25,8 +27,15 @@ class TResultText {
 
   void SetParagraphsDone(std::size_t count) { _ParagraphsDone = count; }
 
+  // Letters are the stressed letters of a paragraph done, positions counted in that paragraph,
+  // in the accents and highlight styles (drawn by a front end in the highlight style); empty in
+  // the classic style and for paragraphs still to come.
+  const std::vector<TStressedLetter>& Letters(std::size_t index) const;
+  void SetLetters(const std::vector<std::vector<TStressedLetter>>* letters) { _Letters = letters; }
+
  private:
   const std::vector<std::u16string>& _Paragraphs;
+  const std::vector<std::vector<TStressedLetter>>* _Letters = nullptr;
   std::size_t _ParagraphsDone = 0;
 };
 

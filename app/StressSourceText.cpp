@@ -14,6 +14,7 @@
 #include "app/WordContext.h"
 #include "engine/FixedPatterns.h"
 #include "engine/Heteronyms.h"
+#include "engine/Notation.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
@@ -48,64 +49,91 @@ class TLine {
   std::optional<std::vector<std::u16string_view>> _Items;
 };
 
-std::u16string DisplayForm(const std::u16string& run, TStressOptions options,
-                           TWordContext context = {}) {
-  TWordToStress word(run, options, std::move(context));
-  word.Process();
-  return CapitalsToAccents(word.WordStressed());
+// Remember keeps a notation in the cache, which starts afresh when full.
+TStressCache::iterator Remember(TStressCache& cache, const std::u16string& key,
+                                TRunNotation notation) {
+  if (cache.size() >= kStressCacheEntries) cache.clear();
+  return cache.emplace(key, std::move(notation)).first;
 }
 
-// Remember keeps a form in the cache, which starts afresh when full.
-TStressCache::iterator Remember(TStressCache& cache, const std::u16string& key,
-                                std::u16string form) {
-  if (cache.size() >= kStressCacheEntries) cache.clear();
-  return cache.emplace(key, std::move(form)).first;
+// Noted is how the run of item q of line is written: NoteRun, with the context of the item
+// for a word of the heteronym table in the dictionary-first order, remembered in the cache when
+// one is given (else kept in scratch).
+const TRunNotation& Noted(const std::u16string& run, TStressOptions options, TStressCache* cache,
+                          TLine& line, std::size_t q, TRunNotation& scratch) {
+  const bool heteronyms = options.Order == TStressingOrder::DictionaryFirst && options.Heteronyms;
+  if (cache == nullptr) {
+    TWordContext context;
+    if (heteronyms && FindHeteronym(run) != nullptr) {
+      context = line.ContextOf(q);
+    }
+    scratch = NoteRun(run, options, std::move(context));
+    return scratch;
+  }
+  // Every word is looked up once by its run, so a word outside the heteronym table costs no
+  // more than before. A heteronym is remembered there with an empty form, which no word's
+  // form is, and its notations under its run and context class.
+  auto cached = cache->find(run);
+  if (cached == cache->end()) {
+    const bool heteronym = heteronyms && FindHeteronym(run) != nullptr;
+    cached = Remember(*cache, run, heteronym ? TRunNotation{} : NoteRun(run, options));
+  }
+  if (!cached->second.Classic.empty()) {
+    return cached->second;
+  }
+  TWordContext context = line.ContextOf(q);
+  // Runs hold word characters only, so the separator cannot occur in a word.
+  std::u16string key = run;
+  key += u'\x1f';
+  key += static_cast<char16_t>(ContextClass(context));
+  auto decided = cache->find(key);
+  if (decided == cache->end()) {
+    decided = Remember(*cache, key, NoteRun(run, options, std::move(context)));
+  }
+  return decided->second;
+}
+
+std::optional<TWordRun> WordRunOf(const std::u16string& item, TStressOptions options) {
+  return options.Literal ? FindWordRun(item, false) : ScanWordRun(item);
 }
 
 // StressItem puts the display form in place of the first word-character run of a long item.
 // The form is spliced in between the text left and right of the match rather than expanded
 // as a replacement template, so a form holding a backslash or a dollar sign goes in as it is.
-// In the dictionary-first order a word of the heteronym table takes the context of item q of
-// line; the cache then keeps its form per word and context class.
 std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions options,
                           TStressCache* cache, TLine& line, std::size_t q) {
   if (lowercasedItem.size() <= kShortItemLength) {
     return lowercasedItem;
   }
-  std::optional<TWordRun> found =
-      options.Literal ? FindWordRun(lowercasedItem, false) : ScanWordRun(lowercasedItem);
+  const std::optional<TWordRun> found = WordRunOf(lowercasedItem, options);
   if (!found) {
     return lowercasedItem;
   }
-  const bool heteronyms = options.Order == TStressingOrder::DictionaryFirst && options.Heteronyms;
-  if (cache == nullptr) {
-    TWordContext context;
-    if (heteronyms && FindHeteronym(found->Run) != nullptr) {
-      context = line.ContextOf(q);
-    }
-    return found->Left + DisplayForm(found->Run, options, std::move(context)) + found->Right;
+  TRunNotation scratch;
+  return found->Left + Noted(found->Run, options, cache, line, q, scratch).Classic + found->Right;
+}
+
+// NoteItemInPlace is NoteItem on the item itself: in the accents style it puts the accents on
+// item, and it appends the stressed letters to letters, their positions moved by offset.
+void NoteItemInPlace(std::u16string& item, std::size_t offset, TStressOptions options,
+                     TStressCache* cache, TLine& line, std::size_t q,
+                     std::vector<TStressedLetter>& letters) {
+  if (item.size() <= kShortItemLength) {
+    return;
   }
-  // Every word is looked up once by its run, so a word outside the heteronym table costs no
-  // more than before. A heteronym is remembered there with an empty form, which no word's
-  // form is, and its forms under its run and context class.
-  auto cached = cache->find(found->Run);
-  if (cached == cache->end()) {
-    const bool heteronym = heteronyms && FindHeteronym(found->Run) != nullptr;
-    cached = Remember(*cache, found->Run, heteronym ? u"" : DisplayForm(found->Run, options));
+  const std::optional<TWordRun> found = WordRunOf(AsciiLowerCase(item), options);
+  if (!found || TouchesForeignLetter(found->Left, found->Right)) {
+    return;
   }
-  if (!cached->second.empty()) {
-    return found->Left + cached->second + found->Right;
+  TRunNotation scratch;
+  const TRunNotation& notation = Noted(found->Run, options, cache, line, q, scratch);
+  const std::size_t start = found->Left.size();
+  if (options.Style == TNotationStyle::Accents) {
+    ApplyAccents(item, notation.Letters, start);
   }
-  TWordContext context = line.ContextOf(q);
-  // Runs hold word characters only, so the separator cannot occur in a word.
-  std::u16string key = found->Run;
-  key += u'\x1f';
-  key += static_cast<char16_t>(ContextClass(context));
-  auto decided = cache->find(key);
-  if (decided == cache->end()) {
-    decided = Remember(*cache, key, DisplayForm(found->Run, options, std::move(context)));
+  for (const TStressedLetter& letter : notation.Letters) {
+    letters.push_back({offset + start + letter.Position, letter.Level});
   }
-  return found->Left + decided->second + found->Right;
 }
 
 std::u16string StatusText(int paragraph, int word) {
@@ -148,6 +176,13 @@ std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions
   return StressItem(lowercasedItem, options, nullptr, noLine, 0);
 }
 
+TNotedItem NoteItem(const std::u16string& item, TStressOptions options) {
+  TNotedItem noted{item, {}};
+  TLine noLine;
+  NoteItemInPlace(noted.Text, 0, options, nullptr, noLine, 0, noted.Letters);
+  return noted;
+}
+
 std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& host,
                               TStressOptions options, TStressCache* cache) {
   host.ClearResult();
@@ -160,6 +195,10 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
   TStressCache ownCache;
   TStressCache* const cacheInUse = options.Literal ? nullptr : cache != nullptr ? cache : &ownCache;
   std::int32_t wordTotal = 0;
+  // The accents and highlight styles keep every item as typed and note its stressed letters.
+  const bool styled = options.Style != TNotationStyle::Classic;
+  std::vector<std::vector<TStressedLetter>> letters(styled ? paragraphs.size() : 0);
+  result.SetLetters(styled ? &letters : nullptr);
 
   const int paragraphCount = static_cast<int>(paragraphs.size());
   for (int p = 0; p < paragraphCount; ++p) {
@@ -170,6 +209,7 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
     // long item follows it, so short items are lowercased when the next long item arrives and
     // those after the last long item keep the case they were typed in.
     std::size_t settled = 0;
+    std::size_t itemStart = 0;
     TLine line(&paragraphs[p]);
     const bool keepMarked = options.Order == TStressingOrder::DictionaryFirst;
     const int wordCount = static_cast<int>(words.size());
@@ -187,7 +227,14 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
         host.PumpEvents();
         host.ShowWord(item);
       }
-      if (item.size() > kShortItemLength) {
+      if (styled) {
+        if (item.size() > kShortItemLength && !(keepMarked && AlreadyStressed(item))) {
+          NoteItemInPlace(item, itemStart, options, cacheInUse, line, static_cast<std::size_t>(q),
+                          letters[p]);
+          settled = static_cast<std::size_t>(q) + 1;
+        }
+        itemStart += item.size() + 1;
+      } else if (item.size() > kShortItemLength) {
         for (; settled < static_cast<std::size_t>(q); ++settled) {
           words[settled] = AsciiLowerCase(words[settled]);
         }

@@ -5,17 +5,19 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "app/StressHost.h"
+#include "engine/Notation.h"
 #include "engine/StressOptions.h"
 
 namespace lexipulse {
 
-// TStressCache remembers the display form of the word runs a run has stressed. The engine is a
+// TStressCache remembers how the word runs a run has stressed are written. The engine is a
 // pure function of the run and the options, so runs with the same options may share one; it
 // holds at most kStressCacheEntries forms and starts afresh when full, so memory stays bounded
 // on text of ever new words.
-using TStressCache = std::unordered_map<std::u16string, std::u16string>;
+using TStressCache = std::unordered_map<std::u16string, TRunNotation>;
 inline constexpr std::size_t kStressCacheEntries = std::size_t{1} << 16;
 
 // StressSourceText runs the whole pipeline over sourceText (lines joined with CR LF), driving
@@ -46,5 +48,19 @@ std::optional<TWordRun> ScanWordRun(const std::u16string& item);
 // run of word characters replaced by the stressed display form (items of four code units or
 // fewer, and items without word characters, come back as given).
 std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options = {});
+
+// TNotedItem is a word item as the accents and highlight styles write it: the item as typed
+// (with the accents put on in the accents style) and the stressed letters, positions counted
+// in the item.
+struct TNotedItem {
+  std::u16string Text;
+  std::vector<TStressedLetter> Letters;
+};
+
+// NoteItem is what the accents and highlight styles make of one word item as typed: the
+// pipeline's choice of the word to stress (the first run of word characters of an item of five
+// code units or more), stressed as the options ask; nothing else of the item changes. A run
+// that a letter above U+007F touches is only part of a word and stays unmarked.
+TNotedItem NoteItem(const std::u16string& item, TStressOptions options);
 
 }  // namespace lexipulse

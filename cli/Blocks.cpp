@@ -63,6 +63,8 @@ std::string StressLines(std::string_view bytes, TRun& run) {
   std::vector<std::u16string> breaks;
   const std::vector<std::u16string> lines = SplitLines(Utf8ToUtf16(bytes), &breaks);
   TConsoleHost host(breaks, run.Progress, run.Words);
+  // The console draws the highlight style as HTML.
+  host.SetHtml(run.Options.Style == TNotationStyle::Highlight);
   StressSourceText(JoinWithCrLf(lines), host, run.Options, &run.Cache);
   run.Words += host.Words();
   return host.Output();
@@ -161,7 +163,10 @@ void StressLongLine(std::string_view line, std::string_view lineBreak, TRun& run
     const std::size_t end = PieceEnd(line, start, run.BlockBytes);
     const std::string_view piece = line.substr(start, end - start);
     const bool last = end == line.size();
-    if (piece.size() > std::max(run.BlockBytes, kHugeItemBytes) &&
+    // The other styles keep the text as typed (and the highlight style escapes it as HTML), so
+    // only the classic style lowercases pieces or writes a huge item's text itself.
+    const bool classic = run.Options.Style == TNotationStyle::Classic;
+    if (classic && piece.size() > std::max(run.BlockBytes, kHugeItemBytes) &&
         piece.find(kSpace) == std::string_view::npos) {
       StressHugeItem(piece, run);
       if (last) run.Write(lineBreak);
@@ -169,7 +174,7 @@ void StressLongLine(std::string_view line, std::string_view lineBreak, TRun& run
       run.Write(StressLines(std::string(piece) + std::string(lineBreak), run));
     } else {
       std::string stressed = StressLines(piece, run);
-      if (end < lastLong) {
+      if (classic && end < lastLong) {
         // The pipeline left the short items after the piece's last long item as typed.
         LowerAscii(stressed, stressed.size() - (piece.size() - LastLongItemEnd(piece, false)));
       }

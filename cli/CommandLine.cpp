@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,16 @@ constexpr char kUsage[] =
     "  --explain [WORD]...  tell how each WORD (or each line of standard input) is stressed\n"
     "  --prefer-dictionary  look words up in the dictionary first, whole and then without\n"
     "                       their ending; the rules decide only the words it lacks\n"
+    "  --style STYLE        how stress is written: classic (the default: lowercased up to the\n"
+    "                       last long word of a line, accented capitals), accents (the text as\n"
+    "                       typed, an acute on each stressed vowel letter: photógraph), or\n"
+    "                       html (an HTML document of the text as typed, stressed letters\n"
+    "                       bold and underlined)\n"
+    "  --secondary          mark secondary stress before the primary stress too, with a grave\n"
+    "                       accent (phòtográphic; lowercase in the classic style: phòtogrÁphic);\n"
+    "                       --secondary=all marks it after the primary as well (phótogràph)\n"
+    "  --variant VARIANT    american (the default) or british: the words whose British stress\n"
+    "                       differs (garage, ballet, laboratory) are stressed the British way\n"
     "  --quiet              draw no progress bar\n"
     "  --sample             stress the built-in sample text instead of reading any input\n"
     "  --help               show this help and exit\n"
@@ -73,7 +84,51 @@ constexpr char kUsage[] =
     "Examples:\n"
     "  echo 'The photographer developed the photograph.' | lexipulse-cli\n"
     "  lexipulse-cli -o essay.txt essay.txt\n"
+    "  lexipulse-cli --style accents --secondary --variant british essay.txt\n"
+    "  lexipulse-cli --style html -o essay.html essay.txt\n"
     "  lexipulse-cli --explain Cameroon coffee developed\n";
+
+// OptionValue is the value of an option given as "--name VALUE" or "--name=VALUE"; i moves past
+// a separate value. Nothing when arg is not that option.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       const std::string& name) {
+  const std::string& arg = args[i];
+  if (arg == name) {
+    if (i + 1 == args.size()) {
+      throw TUsageError("option '" + arg + "' needs a value");
+    }
+    return args[++i];
+  }
+  if (arg.starts_with(name + "=")) {
+    return arg.substr(name.size() + 1);
+  }
+  return std::nullopt;
+}
+
+void SetStyle(TCommand& command, const std::string& style) {
+  if (style == "classic") {
+    command.Style = TNotationStyle::Classic;
+  } else if (style == "accents") {
+    command.Style = TNotationStyle::Accents;
+  } else if (style == "html") {
+    command.Style = TNotationStyle::Highlight;
+  } else {
+    throw TUsageError("unknown style '" + EscapeControls(style) +
+                      "' (choose classic, accents or html)");
+  }
+  command.Html = style == "html";
+}
+
+void SetVariant(TCommand& command, const std::string& variant) {
+  if (variant == "american") {
+    command.Variant = TVariant::American;
+  } else if (variant == "british") {
+    command.Variant = TVariant::British;
+  } else {
+    throw TUsageError("unknown variant '" + EscapeControls(variant) +
+                      "' (choose american or british)");
+  }
+}
 
 void SetOutput(TCommand& command, const std::string& file) {
   if (command.Output) {
@@ -111,6 +166,14 @@ TCommand ParseArguments(const std::vector<std::string>& args) {
       command.PreferDictionary = true;
     } else if (arg == "--quiet") {
       command.Quiet = true;
+    } else if (const auto style = OptionValue(args, i, "--style")) {
+      SetStyle(command, *style);
+    } else if (const auto variant = OptionValue(args, i, "--variant")) {
+      SetVariant(command, *variant);
+    } else if (arg == "--secondary") {
+      command.Secondary = TSecondaryStress::BeforePrimary;
+    } else if (arg == "--secondary=all") {
+      command.Secondary = TSecondaryStress::All;
     } else if (arg == "-o" || arg == "--output") {
       if (i + 1 == args.size()) {
         throw TUsageError("option '" + arg + "' needs a file name");

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/StressOptions.h"
+
 namespace lexipulse {
 
 // TUsageError is a mistake on the command line, reported with exit status 2.
@@ -21,6 +23,12 @@ struct TCommand {
   bool Explain = false;
   bool PreferDictionary = false;
   bool Quiet = false;
+  // Style is the notation of --style; Html tells that --style html asked for an HTML document
+  // (of the highlight style).
+  TNotationStyle Style = TNotationStyle::Classic;
+  bool Html = false;
+  TSecondaryStress Secondary = TSecondaryStress::None;
+  TVariant Variant = TVariant::American;
   std::optional<std::string> Output;
   // File names, or the words to explain.
   std::vector<std::string> Operands;

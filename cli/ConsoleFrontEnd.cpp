@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/Delimited.h"
+#include "app/HtmlText.h"
 #include "app/SampleText.h"
 #include "app/Version.h"
 #include "app/WordContext.h"
@@ -47,6 +48,9 @@ void LoadBuiltInDictionary() {
 TStressOptions OptionsOf(const TCommand& command) {
   TStressOptions options;
   if (command.PreferDictionary) options.Order = TStressingOrder::DictionaryFirst;
+  options.Style = command.Style;
+  options.Secondary = command.Secondary;
+  options.Variant = command.Variant;
   return options;
 }
 
@@ -97,10 +101,12 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
   if (command.Sample) {
     LoadBuiltInDictionary();
     TOutput output(out, command.Output);
+    if (command.Html) output.Write(HtmlHead());
     const std::string text = SampleAsText();
     StressText(BlocksOf(text), CountWordItems(text), false, options, output, settings, err);
     // The sample's last line gets a line feed as well, as a console shows it.
     output.Write("\n");
+    if (command.Html) output.Write(HtmlTail());
     output.Finish();
     return kExitSuccess;
   }
@@ -135,8 +141,10 @@ int Run(const TCommand& command, std::istream& in, std::ostream& out, std::ostre
   } else {
     const bool showProgress = settings.ErrorIsTerminal && !command.Quiet &&
                               (!summary || summary->Bytes > settings.ProgressMinBytes);
+    if (command.Html) output.Write(HtmlHead());
     StressText(next, summary ? summary->WordItems : -1, showProgress, options, output, settings,
                err);
+    if (command.Html) output.Write(HtmlTail());
   }
   output.Finish();
   return kExitSuccess;

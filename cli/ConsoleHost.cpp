@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/HtmlText.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -38,7 +39,11 @@ void TConsoleHost::SetResultText(const TResultText& text) {
     if (p < _Breaks.size() && line.ends_with(u'\r')) {
       line.remove_suffix(1);
     }
-    _Output += Utf16ToUtf8(line);
+    if (_Html) {
+      AppendHtml(line, text.Letters(p), _Output);
+    } else {
+      _Output += Utf16ToUtf8(line);
+    }
     if (p < _Breaks.size()) {
       _Output += Utf16ToUtf8(_Breaks[p]);
     }

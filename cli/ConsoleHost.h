@@ -33,6 +33,9 @@ class TConsoleHost : public TStressHost {
   // The console shows only the progress bar, so the pipeline builds no status texts for it.
   bool FollowsWords() const override { return false; }
 
+  // SetHtml makes the result lines HTML text with the stressed letters wrapped (AppendHtml).
+  void SetHtml(bool html) { _Html = html; }
+
   const std::string& Output() const { return _Output; }
   std::int64_t Words() const { return _Words; }
 
@@ -41,6 +44,7 @@ class TConsoleHost : public TStressHost {
   TProgressBar* _Progress;
   std::int64_t _WordsBefore;
   std::int64_t _Words = 0;
+  bool _Html = false;
   std::string _Output;
 };
 

@@ -9,6 +9,7 @@
 #include "app/WordContext.h"
 #include "cli/Escape.h"
 #include "cli/Input.h"
+#include "engine/Notation.h"
 #include "engine/uStressRules.h"
 #include "pattern/CaseMapping.h"
 #include "pattern/Utf.h"
@@ -86,7 +87,7 @@ TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStres
       return {item, item, u"no word characters, left as it is"};
     }
     const std::u16string lowercased = AsciiLowerCase(item);
-    if (lowercaseShort && lowercased != item) {
+    if (lowercaseShort && lowercased != item && options.Style == TNotationStyle::Classic) {
       return {item, lowercased, u"short word, lowercased"};
     }
     return {item, item, u"short word, left as it is"};
@@ -97,11 +98,12 @@ TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStres
   // The item goes through the pipeline's own steps, so an explanation describes what it does.
   const std::u16string lowercased = AsciiLowerCase(item);
   const std::optional<TWordRun> found = FindWordRun(lowercased, !options.Literal);
+  const std::u16string& unstressed = options.Style == TNotationStyle::Classic ? lowercased : item;
   if (!found) {
-    return {item, lowercased, u"no word characters, left as it is"};
+    return {item, unstressed, u"no word characters, left as it is"};
   }
   if (found->Run.size() > kLongestWord) {
-    return {item, lowercased, u"too long for a word, left as it is"};
+    return {item, unstressed, u"too long for a word, left as it is"};
   }
   TWordToStress word(found->Run, options, context);
   word.Process();
@@ -112,7 +114,20 @@ TExplanation ExplainItem(const std::u16string& item, bool lowercaseShort, TStres
   } else {
     how = word.DecidingRule() != nullptr ? RuleName(word) : LookUps(word);
   }
-  return {item, found->Left + CapitalsToAccents(word.WordStressed()) + found->Right, how};
+  const TRunNotation notation = NoteRun(found->Run, options, context);
+  if (notation.British) {
+    how = u"British form, in place of " + how;
+  }
+  if (options.Style == TNotationStyle::Classic) {
+    return {item, found->Left + notation.Classic + found->Right, how};
+  }
+  // Both styles keep the item as typed; the line shows the stressed letters with accents, as
+  // the accents style puts them on the item.
+  std::u16string display = item;
+  if (!TouchesForeignLetter(found->Left, found->Right)) {
+    ApplyAccents(display, notation.Letters, found->Left.size());
+  }
+  return {item, display, how};
 }
 
 std::string Field(std::u16string_view text) { return EscapeControls(Utf16ToUtf8(text)); }

@@ -37,12 +37,14 @@ lexipulse::TDictionaryStep ProgramStep(const std::string& word) {
 
 }  // namespace
 
-// lexipulse-dictcheck SOURCE DICT REPORT HANDTABLE: checks the written data against a fresh
-// generation from the source (format, coverage, agreement through the program's split and
-// lookup, the hand-marked table), appends the figures to the report and fails when a gate does.
+// lexipulse-dictcheck SOURCE DICT REPORT HANDTABLE [NUCLEUSTABLE]: checks the written data
+// against a fresh generation from the source (format, coverage, agreement through the program's
+// split and lookup, the hand-marked table), appends the figures to the report and fails when a
+// gate does; with a table marked by hand on the nucleus only, it also scores both markers on it.
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::cerr << "usage: lexipulse-dictcheck <index.js> <DICT.txt> <report.txt> <hand table>\n";
+  if (argc != 5 && argc != 6) {
+    std::cerr << "usage: lexipulse-dictcheck <index.js> <DICT.txt> <report.txt> <hand table> "
+                 "[nucleus hand table]\n";
     return 2;
   }
   try {
@@ -80,6 +82,20 @@ int main(int argc, char** argv) {
         "  agreeing: " + std::to_string(hand.Agreeing) + " of " + std::to_string(hand.Words) + "\n";
     for (const std::string& line : hand.Disagreements) text += "    " + line + "\n";
     passed = passed && hand.Agreeing * 100 >= hand.Words * kHandPercent;
+
+    if (argc == 6) {
+      // The nucleus-only marks of the styles, against a table marked by hand that way; the
+      // dictionary's marks are scored on it too, for the change they make.
+      const std::vector<THandMarked> nuclei = ReadHandTable(ReadFile(argv[5]));
+      const THandScore before = ScoreHandTable(generation.Aligner, nuclei, THandMarks::Dictionary);
+      const THandScore after = ScoreHandTable(generation.Aligner, nuclei, THandMarks::Nucleus);
+      text += "\nNucleus-marked words (the marks of the styles), by hand\n";
+      text += "  dictionary marks agreeing: " + std::to_string(before.Agreeing) + " of " +
+              std::to_string(before.Words) + "\n";
+      text += "  nucleus marks agreeing: " + std::to_string(after.Agreeing) + " of " +
+              std::to_string(after.Words) + "\n";
+      for (const std::string& line : after.Disagreements) text += "    " + line + "\n";
+    }
 
     std::ofstream report(argv[3], std::ios::binary | std::ios::app);
     report << text;

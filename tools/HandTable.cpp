@@ -6,6 +6,7 @@
 
 #include "pattern/Utf.h"
 #include "tools/Agreement.h"
+#include "tools/StressLevels.h"
 #include "tools/StressMarker.h"
 
 namespace lexipulse {
@@ -28,15 +29,18 @@ std::vector<THandMarked> ReadHandTable(std::string_view text) {
   return rows;
 }
 
-THandScore ScoreHandTable(const TAligner& aligner, const std::vector<THandMarked>& table) {
+THandScore ScoreHandTable(const TAligner& aligner, const std::vector<THandMarked>& table,
+                          THandMarks marks) {
   THandScore score;
   for (const THandMarked& row : table) {
     ++score.Words;
     const std::optional<TAlignment> alignment = aligner.Align(row.Entry.Word, row.Entry.Phonemes);
-    const std::string got =
-        alignment
-            ? Utf16ToUtf8(MarkPrimaryStress(row.Entry.Word, row.Entry.Phonemes, *alignment).Value)
-            : "(no alignment)";
+    std::string got = "(no alignment)";
+    if (alignment && marks == THandMarks::Dictionary) {
+      got = Utf16ToUtf8(MarkPrimaryStress(row.Entry.Word, row.Entry.Phonemes, *alignment).Value);
+    } else if (alignment) {
+      got = Utf16ToUtf8(MarkPrimaryNucleus(row.Entry.Word, row.Entry.Phonemes, *alignment));
+    }
     if (got == row.Marked) {
       ++score.Agreeing;
     } else {

@@ -29,7 +29,12 @@ struct THandScore {
 // are comments. Raises std::runtime_error for a line without three fields.
 std::vector<THandMarked> ReadHandTable(std::string_view text);
 
+// THandMarks is which marks a hand table is scored against: the dictionary's (the stressed
+// vowel group with the silent vowel letters beside it) or the nucleus only.
+enum class THandMarks { Dictionary, Nucleus };
+
 // ScoreHandTable aligns and marks every word of the table with a trained aligner.
-THandScore ScoreHandTable(const TAligner& aligner, const std::vector<THandMarked>& table);
+THandScore ScoreHandTable(const TAligner& aligner, const std::vector<THandMarked>& table,
+                          THandMarks marks = THandMarks::Dictionary);
 
 }  // namespace lexipulse

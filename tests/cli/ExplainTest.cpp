@@ -273,8 +273,12 @@ TEST_F(ExplainAgreesWithThePipelineTest, EveryItemIsWrittenAsThePipelineWritesIt
       {"heteronyms", kHeteronymProse}};
   for (const auto& [textName, text] : texts) {
     for (const std::vector<std::string>& order :
-         {std::vector<std::string>{}, std::vector<std::string>{"--prefer-dictionary"}}) {
-      SCOPED_TRACE(std::string(textName) + (order.empty() ? "" : ", dictionary first"));
+         {std::vector<std::string>{}, std::vector<std::string>{"--prefer-dictionary"},
+          std::vector<std::string>{"--secondary=all", "--variant=british"},
+          std::vector<std::string>{"--style=accents", "--secondary", "--variant=british"}}) {
+      std::string options;
+      for (const std::string& option : order) options += " " + option;
+      SCOPED_TRACE(std::string(textName) + options);
       const TRun stressed = RunCli(order, text);
       ASSERT_EQ(stressed.Status, 0) << stressed.Err;
       std::vector<std::u16string> breaks;

@@ -241,7 +241,7 @@ std::string Straightforward(const std::string& text, TStressOptions options) {
 // The console's fast path (blocks read as they come, long lines in pieces, blocks on several
 // threads, one cache for many blocks) against the straightforward run, byte for byte, on the
 // bench text, the sample, generated long lines and blocks of very different costs, and a line
-// of hostile vowel-heavy words, in both orders.
+// of hostile vowel-heavy words, in both orders and in the accents style.
 TEST(StreamingTest, TheFastPathGivesTheStraightforwardResult) {
   if (Dictionary.empty()) LoadDictionary();
   TCorpusRandom random(21);
@@ -263,14 +263,23 @@ TEST(StreamingTest, TheFastPathGivesTheStraightforwardResult) {
   };
   TConsoleSettings small = WithBlock(4096);
   small.Threads = 3;
-  for (const auto& order : {TStressingOrder::RulesFirst, TStressingOrder::DictionaryFirst}) {
-    TStressOptions options;
-    options.Order = order;
-    const std::vector<std::string> args = order == TStressingOrder::RulesFirst
-                                              ? std::vector<std::string>{}
-                                              : std::vector<std::string>{"--prefer-dictionary"};
+  TStressOptions dictionaryFirst;
+  dictionaryFirst.Order = TStressingOrder::DictionaryFirst;
+  TStressOptions accents;
+  accents.Style = TNotationStyle::Accents;
+  accents.Secondary = TSecondaryStress::BeforePrimary;
+  accents.Variant = TVariant::British;
+  const struct {
+    std::vector<std::string> Args;
+    TStressOptions Options;
+  } kRuns[] = {
+      {{}, TStressOptions{}},
+      {{"--prefer-dictionary"}, dictionaryFirst},
+      {{"--style", "accents", "--secondary", "--variant", "british"}, accents},
+  };
+  for (const auto& [args, options] : kRuns) {
     for (const auto& t : kTexts) {
-      SCOPED_TRACE(std::string(t.Name) + (args.empty() ? "" : ", dictionary first"));
+      SCOPED_TRACE(std::string(t.Name) + (args.empty() ? "" : ", " + args.front()));
       const std::string expected = Straightforward(t.Text, options);
       for (const TConsoleSettings& settings : {TConsoleSettings{}, small}) {
         const TResult result = RunPiped(args, t.Text, settings);

@@ -141,7 +141,10 @@ TEST_F(InstallTest, BashCompletionOffersWhatTheHelpLists) {
     std::string Expected;  // the sorted completions, one a line
   } kCases[] = {
       {"every option after a dash", "lexipulse-cli -", allOptions},
-      {"long options", "lexipulse-cli --s", "--sample\n"},
+      {"long options", "lexipulse-cli --s", "--sample\n--secondary\n--style\n"},
+      {"one long option", "lexipulse-cli --sa", "--sample\n"},
+      {"the styles after --style", "lexipulse-cli --style ", "accents\nclassic\nhtml\n"},
+      {"the variants after --variant", "lexipulse-cli --variant b", "british\n"},
       {"a file after -o", "lexipulse-cli -o es", "essay.txt\n"},
       {"a file after --output", "lexipulse-cli --output es", "essay.txt\n"},
       {"files as input", "lexipulse-cli --quiet es", "essay.txt\n"},

@@ -1,0 +1,97 @@
+#include "engine/NotationTable.h"
+
+#include <array>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+
+#include "engine/Notation.h"
+#include "engine/Resource.h"
+#include "pattern/Utf.h"
+
+namespace lexipulse {
+
+namespace {
+
+constexpr std::size_t kSplitMinLength = 5;
+// The endings of the program's suffix split; the first that ends a word is the one split off.
+constexpr std::array<std::u16string_view, 6> kEndings = {u"s", u"ly", u"ed", u"al", u"ing", u"ary"};
+
+bool IsLowercaseLetter(char16_t c) { return c >= u'a' && c <= u'z'; }
+
+// ValueFits tells whether value spells key, each letter plain or marked.
+bool ValueFits(std::u16string_view key, std::u16string_view value) {
+  if (key.empty() || key.size() != value.size()) return false;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (!IsLowercaseLetter(key[i])) return false;
+    const char16_t plain = UnmarkedLetter(value[i]);
+    if (plain != key[i] && !(plain >= u'A' && plain <= u'Z' && plain + (u'a' - u'A') == key[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+TNotationTable LoadTable(std::string_view name) {
+  const std::optional<std::string_view> bytes = FindResource(name);
+  if (!bytes) throw std::runtime_error("Resource " + std::string(name) + " not found");
+  return TNotationTable(*bytes);
+}
+
+}  // namespace
+
+TNotationTable::TNotationTable(std::string_view utf8)
+    : _Text(std::make_shared<const std::u16string>(Utf8ToUtf16(utf8))) {
+  const std::u16string& text = *_Text;
+  std::size_t start = 0;
+  std::size_t lineNumber = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(u'\n', start);
+    if (end == std::u16string::npos) end = text.size();
+    std::u16string_view line(text.data() + start, end - start);
+    if (line.ends_with(u'\r')) line.remove_suffix(1);
+    ++lineNumber;
+    start = end + 1;
+    if (line.empty()) continue;
+    const std::size_t equals = line.find(u'=');
+    if (equals == std::u16string_view::npos ||
+        !ValueFits(line.substr(0, equals), line.substr(equals + 1))) {
+      throw std::runtime_error("notation table line " + std::to_string(lineNumber) +
+                               " is not key=value: " + Utf16ToUtf8(line));
+    }
+    // The first line of a key wins, as in the dictionary.
+    _Values.emplace(line.substr(0, equals), line.substr(equals + 1));
+  }
+}
+
+std::optional<std::u16string_view> TNotationTable::Find(std::u16string_view key) const {
+  const auto found = _Values.find(key);
+  if (found == _Values.end()) return std::nullopt;
+  return found->second;
+}
+
+const TNotationTable& StressLevelsTable() {
+  static const TNotationTable kTable = LoadTable("STRESSLEVELS");
+  return kTable;
+}
+
+const TNotationTable& BritishTable() {
+  static const TNotationTable kTable = LoadTable("BRITISH");
+  return kTable;
+}
+
+std::optional<std::u16string> LookUpWithEnding(const TNotationTable& table,
+                                               std::u16string_view word, bool lookUpRadical) {
+  if (const auto whole = table.Find(word)) return std::u16string(*whole);
+  if (!lookUpRadical || word.size() < kSplitMinLength) return std::nullopt;
+  for (const std::u16string_view ending : kEndings) {
+    if (!word.ends_with(ending)) continue;
+    const std::u16string_view radical = word.substr(0, word.size() - ending.size());
+    if (const auto found = table.Find(radical))
+      return std::u16string(*found) + std::u16string(ending);
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+}  // namespace lexipulse
