@@ -3,13 +3,13 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "app/FormattedResult.h"
 #include "app/uLexipulse.h"
 
 namespace lexipulse {
 
 // The clipboard gets the result twice: as plain text, as Copy Result puts it, and as HTML in
-// which the stressed letters are bold and coloured, which a word processor keeps on a paste.
+// which the stressed letters are marked in the result's style, which a word processor keeps
+// on a paste.
 void TfLexipulse::mnCopyFormattedClick() {
   btnCopyClick();
   const QString text = mTarget->Text(QStringLiteral("\n"));
@@ -18,7 +18,7 @@ void TfLexipulse::mnCopyFormattedClick() {
   }
   auto* data = new QMimeData;
   data->setText(text);
-  data->setHtml(ResultHtml(text));
+  data->setHtml(ResultDocument());
   QGuiApplication::clipboard()->setMimeData(data);
 }
 

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "app/FormattedResult.h"
+#include "app/HighlightFormat.h"
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "app/TextFiles.h"
@@ -114,6 +115,20 @@ QString TfLexipulse::ResultForOutput() {
   return mTarget->Text(QStringLiteral("\n"));
 }
 
+QString TfLexipulse::ResultDocument() {
+  const QString text = ResultForOutput();
+  switch (_ResultStyle) {
+    case TNotationStyle::Accents:
+      return AccentsHtml(text);
+    case TNotationStyle::Highlight:
+      // The letters come from the box, so that they follow any edit made to the result.
+      return HighlightHtml(text, HighlightedLetters(*mTarget->document()));
+    case TNotationStyle::Classic:
+      break;
+  }
+  return ResultHtml(text);
+}
+
 QString TfLexipulse::SaveResult(const QString& path) {
   const QString text = ResultForOutput();
   const QString error = Written(path, [&] { WriteTextFile(path, text); });
@@ -124,7 +139,7 @@ QString TfLexipulse::SaveResult(const QString& path) {
 }
 
 QString TfLexipulse::ExportHtml(const QString& path) {
-  const QString html = ResultHtml(ResultForOutput());
+  const QString html = ResultDocument();
   const QString error = Written(path, [&] { WriteFileBytes(path, html.toUtf8()); });
   if (!error.isEmpty()) {
     ShowError(error);
@@ -133,7 +148,7 @@ QString TfLexipulse::ExportHtml(const QString& path) {
 }
 
 QString TfLexipulse::ExportPdf(const QString& path) {
-  const QByteArray pdf = ResultPdf(ResultForOutput());
+  const QByteArray pdf = DocumentPdf(ResultDocument());
   const QString error = Written(path, [&] { WriteFileBytes(path, pdf); });
   if (!error.isEmpty()) {
     ShowError(error);
@@ -176,7 +191,7 @@ void TfLexipulse::mnPrintClick() {
   QPrintDialog dialog(&printer, this);
   dialog.setObjectName(QStringLiteral("printDialog"));
   if (dialog.exec() == QDialog::Accepted) {
-    PrintResult(ResultForOutput(), printer);
+    PrintDocument(ResultDocument(), printer);
   }
 }
 

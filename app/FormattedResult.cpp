@@ -6,6 +6,11 @@
 #include <QPdfWriter>
 #include <QStringView>
 #include <QTextDocument>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app/HtmlText.h"
 
 namespace lexipulse {
 
@@ -16,11 +21,9 @@ constexpr char16_t kStressedLetters[] = u"\u00C1\u00C9\u00CD\u00D3\u00DA\u00DD";
 constexpr char kMarkStyle[] = "font-weight:bold;color:#b0182a";
 constexpr int kPdfResolution = 300;
 
-}  // namespace
-
-bool IsStressedLetter(QChar c) { return QStringView(kStressedLetters).contains(c); }
-
-QString ResultHtml(const QString& text) {
+// MarkedHtml is text as a document whose letters for which marked holds are bold and coloured.
+template <typename TMarked>
+QString MarkedHtml(const QString& text, TMarked marked) {
   QString body;
   body.reserve(text.size() * 2);
   qsizetype from = 0;
@@ -30,7 +33,7 @@ QString ResultHtml(const QString& text) {
   };
   for (qsizetype at = 0; at < text.size(); ++at) {
     const QChar c = text[at];
-    if (IsStressedLetter(c)) {
+    if (marked(c)) {
       flush(at);
       body += QStringLiteral("<span style=\"") + QLatin1String(kMarkStyle) + QStringLiteral("\">") +
               c + QStringLiteral("</span>");
@@ -50,13 +53,32 @@ QString ResultHtml(const QString& text) {
          body + QStringLiteral("</div></body></html>\n");
 }
 
-void PrintResult(const QString& text, QPagedPaintDevice& device) {
+}  // namespace
+
+bool IsStressedLetter(QChar c) { return QStringView(kStressedLetters).contains(c); }
+
+QString ResultHtml(const QString& text) { return MarkedHtml(text, IsStressedLetter); }
+
+QString AccentsHtml(const QString& text) {
+  return MarkedHtml(text, [](QChar) { return false; });
+}
+
+QString HighlightHtml(const QString& text, const std::vector<TStressedLetter>& letters) {
+  std::string html(HtmlHead());
+  AppendHtml(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                 static_cast<std::size_t>(text.size())),
+             letters, html);
+  html += HtmlTail();
+  return QString::fromStdString(html);
+}
+
+void PrintDocument(const QString& html, QPagedPaintDevice& device) {
   QTextDocument document;
-  document.setHtml(ResultHtml(text));
+  document.setHtml(html);
   document.print(&device);
 }
 
-QByteArray ResultPdf(const QString& text) {
+QByteArray DocumentPdf(const QString& html) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -66,9 +88,15 @@ QByteArray ResultPdf(const QString& text) {
     writer.setResolution(kPdfResolution);
     writer.setTitle(QStringLiteral("Lexipulse result"));
     writer.setCreator(QStringLiteral("Lexipulse"));
-    PrintResult(text, writer);
+    PrintDocument(html, writer);
   }
   return bytes;
 }
+
+void PrintResult(const QString& text, QPagedPaintDevice& device) {
+  PrintDocument(ResultHtml(text), device);
+}
+
+QByteArray ResultPdf(const QString& text) { return DocumentPdf(ResultHtml(text)); }
 
 }  // namespace lexipulse

@@ -11,6 +11,7 @@
 #include <numeric>
 #include <string>
 
+#include "app/HighlightFormat.h"
 #include "app/TextBox.h"
 
 namespace lexipulse {
@@ -190,6 +191,7 @@ void TResultWriter::ReplaceDoneParagraphs(const TResultText& result) {
     const int oldLines = _ShownLines[index];
     const QTextBlock first = document.findBlockByNumber(block);
     if (oldLines == 1 && first.text() == lines) {
+      DrawLetters(result, index, block, 1);
       ++block;
       continue;
     }
@@ -199,6 +201,7 @@ void TResultWriter::ReplaceDoneParagraphs(const TResultText& result) {
     cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
     TTextBox::InsertLines(cursor, lines);
     _ShownLines[index] = oldLines + document.blockCount() - blocksBefore;
+    DrawLetters(result, index, block, _ShownLines[index]);
     block += _ShownLines[index];
   }
   cursor.endEditBlock();
@@ -220,12 +223,22 @@ void TResultWriter::AppendPiece(const TResultText& result) {
     const QString lines = ParagraphLines(paragraph, index + 1 == count);
     TTextBox::InsertLines(cursor, index > 0 ? QChar(u'\n') + lines : lines);
     _ShownLines.push_back(document.blockCount() - blocksBefore + (index == 0 ? 1 : 0));
+    if (index < result.ParagraphsDone()) {
+      DrawLetters(result, index, index == 0 ? 0 : blocksBefore, _ShownLines.back());
+    }
     written += paragraph.size() + 1;
   }
   cursor.endEditBlock();
   // Every paragraph before these was final or has just been exchanged, so those written
   // final now extend the final ones.
   _ShownDone = std::min(result.ParagraphsDone(), _ShownLines.size());
+}
+
+void TResultWriter::DrawLetters(const TResultText& result, std::size_t index, int firstBlock,
+                                int blocks) {
+  if (_Highlight) {
+    HighlightParagraph(*_Box.document(), firstBlock, blocks, result.Letters(index));
+  }
 }
 
 }  // namespace lexipulse

@@ -35,6 +35,10 @@ class TResultWriter {
     _BudgetMs = budgetMs;
   }
 
+  // SetHighlight tells whether the paragraphs written final from now on are drawn with their
+  // stressed letters highlighted (the highlight style); the text is the same either way.
+  void SetHighlight(bool highlight) { _Highlight = highlight; }
+
   // Clear empties the box (no lines) and forgets any result. From then on, until the next
   // Clear, each write scrolls the box back to its first line unless the user has scrolled it.
   void Clear();
@@ -57,6 +61,8 @@ class TResultWriter {
 
   void ReplaceDoneParagraphs(const TResultText& result);
   void AppendPiece(const TResultText& result);
+  // DrawLetters highlights the letters of paragraph index, held in blocks from firstBlock on.
+  void DrawLetters(const TResultText& result, std::size_t index, int firstBlock, int blocks);
 
   QPlainTextEdit& _Box;
   QMetaObject::Connection _EditWatch;
@@ -73,6 +79,7 @@ class TResultWriter {
   std::size_t _ShownDone = 0;
   std::size_t _Piece = kDefaultPiece;
   int _BudgetMs = kDefaultBudgetMs;
+  bool _Highlight = false;
   bool _HasLines = false;
   bool _Edited = false;
   bool _Writing = false;

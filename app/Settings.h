@@ -7,6 +7,17 @@ namespace lexipulse {
 inline constexpr char kOrderKey[] = "stressing/order";
 inline constexpr char kRulesFirst[] = "rules-first";
 inline constexpr char kDictionaryFirst[] = "dictionary-first";
+inline constexpr char kVariantKey[] = "stressing/variant";
+inline constexpr char kAmerican[] = "american";
+inline constexpr char kBritish[] = "british";
+inline constexpr char kStyleKey[] = "view/style";
+inline constexpr char kClassic[] = "classic";
+inline constexpr char kAccents[] = "accents";
+inline constexpr char kHighlight[] = "highlight";
+inline constexpr char kSecondaryKey[] = "view/secondaryStress";
+inline constexpr char kSecondaryOff[] = "off";
+inline constexpr char kSecondaryBeforePrimary[] = "before-primary";
+inline constexpr char kSecondaryAll[] = "all";
 inline constexpr char kFontSizeKey[] = "view/fontSize";
 inline constexpr char kMarkUnknownKey[] = "view/markUnknownWords";
 inline constexpr char kGeometryKey[] = "window/geometry";

@@ -1,4 +1,5 @@
-// The Stressing menu: the order words are stressed in, and Stop.
+// The Stressing menu: the order words are stressed in, the pronunciation, and Stop; and the
+// options of the next run, which the View menu's choices of notation join.
 #include <QAction>
 
 #include "app/uLexipulse.h"
@@ -9,6 +10,13 @@ TStressOptions TfLexipulse::Options() const {
   TStressOptions options;
   options.Order = mnDictionaryFirst->isChecked() ? TStressingOrder::DictionaryFirst
                                                  : TStressingOrder::RulesFirst;
+  options.Variant = mnBritish->isChecked() ? TVariant::British : TVariant::American;
+  options.Style = mnAccents->isChecked()     ? TNotationStyle::Accents
+                  : mnHighlight->isChecked() ? TNotationStyle::Highlight
+                                             : TNotationStyle::Classic;
+  options.Secondary = mnSecondaryBefore->isChecked() ? TSecondaryStress::BeforePrimary
+                      : mnSecondaryAll->isChecked()  ? TSecondaryStress::All
+                                                     : TSecondaryStress::None;
   return options;
 }
 

@@ -67,14 +67,20 @@ bool IsUndecided(const TExplanation& explanation) {
   return !how.contains(QStringLiteral("found"));
 }
 
+// Shown is an item as the result box shows it: the highlight style shows it as typed, its
+// stress drawn rather than written; the others as the explanation writes it back.
+const std::u16string& Shown(const TExplanation& explanation, TNotationStyle style) {
+  return style == TNotationStyle::Highlight ? explanation.Item : explanation.Display;
+}
+
 // Joined is the line the explanations give back, or nothing.
-QString Joined(const std::vector<TExplanation>& explanations) {
+QString Joined(const std::vector<TExplanation>& explanations, TNotationStyle style) {
   QString text;
   for (std::size_t i = 0; i < explanations.size(); ++i) {
     if (i > 0) {
       text += QChar(u' ');
     }
-    text += QString::fromStdU16String(explanations[i].Display);
+    text += QString::fromStdU16String(Shown(explanations[i], style));
   }
   return text;
 }
@@ -123,13 +129,13 @@ QString TfLexipulse::WordTip(int position) const {
   const TLineMap map = MapLine(first);
   const std::vector<TExplanation> explanations = ExplainLine(line);
   // A line the user has changed since the run tells nothing about the run.
-  if (explanations.empty() || Joined(explanations) != map.Text) {
+  if (explanations.empty() || Joined(explanations, _RunOptions.Style) != map.Text) {
     return {};
   }
   const int column = map.Column(position);
   int start = 0;
   for (const TExplanation& explanation : explanations) {
-    const int end = start + static_cast<int>(explanation.Display.size());
+    const int end = start + static_cast<int>(Shown(explanation, _RunOptions.Style).size());
     if (column >= start && column < end) {
       QString tip = QString::fromStdU16String(explanation.Item) + QStringLiteral(" \u2192 ") +
                     QString::fromStdU16String(explanation.Display) + QChar(u'\n') +
@@ -181,13 +187,14 @@ void TfLexipulse::UpdateUnknownMarks() {
       first = map.Starts.size() > 0 ? mTarget->document()->findBlock(map.Starts.back().first).next()
                                     : first.next();
       const std::vector<TExplanation> explanations = ExplainLine(line);
-      if (Joined(explanations) != map.Text) {
+      if (Joined(explanations, _RunOptions.Style) != map.Text) {
         continue;
       }
       int start = 0;
       for (const TExplanation& explanation : explanations) {
+        const std::u16string& shown = Shown(explanation, _RunOptions.Style);
         if (IsUndecided(explanation)) {
-          if (const std::optional<TWordRun> run = FindWordRun(explanation.Display)) {
+          if (const std::optional<TWordRun> run = FindWordRun(shown)) {
             const int from = start + static_cast<int>(run->Left.size());
             QTextEdit::ExtraSelection mark;
             mark.format = format;
@@ -198,7 +205,7 @@ void TfLexipulse::UpdateUnknownMarks() {
             marks.append(mark);
           }
         }
-        start += static_cast<int>(explanation.Display.size()) + 1;
+        start += static_cast<int>(shown.size()) + 1;
       }
     }
   }

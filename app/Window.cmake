@@ -14,6 +14,8 @@ add_library(lexipulse_window STATIC
   ViewMenu.cpp
   FormattedResult.cpp
   FormattedResult.h
+  HighlightFormat.cpp
+  HighlightFormat.h
   RecentFiles.cpp
   RecentFiles.h
   Settings.h

@@ -66,6 +66,22 @@ void TfLexipulse::createActions() {
                                                        : QLatin1String(kRulesFirst));
   });
 
+  _VariantGroup =
+      createChoices({{&mnAmerican, "mnAmerican", QStringLiteral("&American (CMU)"), kAmerican},
+                     {&mnBritish, "mnBritish", QStringLiteral("&British"), kBritish}},
+                    kVariantKey);
+  _StyleGroup =
+      createChoices({{&mnClassic, "mnClassic", QStringLiteral("&Classic"), kClassic},
+                     {&mnAccents, "mnAccents", QStringLiteral("&Accents"), kAccents},
+                     {&mnHighlight, "mnHighlight", QStringLiteral("&Highlight"), kHighlight}},
+                    kStyleKey);
+  _SecondaryGroup =
+      createChoices({{&mnSecondaryOff, "mnSecondaryOff", QStringLiteral("&Off"), kSecondaryOff},
+                     {&mnSecondaryBefore, "mnSecondaryBefore",
+                      QStringLiteral("&Before the Primary"), kSecondaryBeforePrimary},
+                     {&mnSecondaryAll, "mnSecondaryAll", QStringLiteral("&All"), kSecondaryAll}},
+                    kSecondaryKey);
+
   action(mnMarkUnknown, "mnMarkUnknown", QStringLiteral("Mark &Unknown Words"),
          &TfLexipulse::mnMarkUnknownClick, {});
   mnMarkUnknown->setCheckable(true);
@@ -74,6 +90,21 @@ void TfLexipulse::createActions() {
 
   action(mnCopyright, "mnCopyright", QStringLiteral("&About this software..."),
          &TfLexipulse::mnCopyrightClick, {});
+}
+
+QActionGroup* TfLexipulse::createChoices(std::initializer_list<TChoice> choices, const char* key) {
+  auto* group = new QActionGroup(this);
+  for (const TChoice& choice : choices) {
+    QAction* item = new QAction(choice.Text, group);
+    item->setObjectName(QLatin1String(choice.Name));
+    item->setCheckable(true);
+    item->setData(QLatin1String(choice.Value));
+    *choice.Item = item;
+  }
+  group->actions().front()->setChecked(true);
+  connect(group, &QActionGroup::triggered, this,
+          [key](QAction* item) { QSettings().setValue(QLatin1String(key), item->data()); });
+  return group;
 }
 
 void TfLexipulse::createMenus() {
@@ -101,9 +132,16 @@ void TfLexipulse::createMenus() {
   stressing->addAction(mnStop);
   stressing->addSeparator();
   stressing->addActions(_OrderGroup->actions());
+  stressing->addSeparator();
+  stressing->addActions(_VariantGroup->actions());
 
   mnView = MainMenu1->addMenu(QStringLiteral("&View"));
   mnView->setObjectName(QStringLiteral("mnView"));
+  mnView->addActions(_StyleGroup->actions());
+  mnSecondary = mnView->addMenu(QStringLiteral("&Secondary Stress"));
+  mnSecondary->setObjectName(QStringLiteral("mnSecondary"));
+  mnSecondary->addActions(_SecondaryGroup->actions());
+  mnView->addSeparator();
   mnView->addAction(mnMarkUnknown);
   mnView->addSeparator();
   mnView->addAction(mnResetSettings);

@@ -2,6 +2,7 @@
 
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -27,6 +28,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <initializer_list>
+#include <utility>
 
 #include "app/CalloutPanel.h"
 #include "app/Expander.h"
@@ -88,6 +90,36 @@ qint64 WordItems(const std::u16string& text) {
     ++items;
   }
   return items;
+}
+
+// CheckChoice checks the action of group remembered by value, or the first one when none is.
+void CheckChoice(QActionGroup& group, const QString& value) {
+  const QList<QAction*> items = group.actions();
+  const auto chosen = std::find_if(items.begin(), items.end(),
+                                   [&value](QAction* item) { return item->data() == value; });
+  (chosen != items.end() ? *chosen : items.front())->setChecked(true);
+}
+
+// RunNotes are the choices of a run that its status names, each differing from the design.
+QStringList RunNotes(const TStressOptions& options) {
+  QStringList notes;
+  if (options.Order == TStressingOrder::DictionaryFirst) {
+    notes.append(QStringLiteral("dictionary first"));
+  }
+  if (options.Style == TNotationStyle::Accents) {
+    notes.append(QStringLiteral("accents"));
+  } else if (options.Style == TNotationStyle::Highlight) {
+    notes.append(QStringLiteral("highlight"));
+  }
+  if (options.Secondary == TSecondaryStress::BeforePrimary) {
+    notes.append(QStringLiteral("secondary stress"));
+  } else if (options.Secondary == TSecondaryStress::All) {
+    notes.append(QStringLiteral("all secondary stress"));
+  }
+  if (options.Variant == TVariant::British) {
+    notes.append(QStringLiteral("British"));
+  }
+  return notes;
 }
 
 // Frees the dictionary however the program ends, after the window and the application.
@@ -302,6 +334,11 @@ void TfLexipulse::loadSettings() {
   const bool dictionaryFirst =
       settings.value(QLatin1String(kOrderKey)).toString() == QLatin1String(kDictionaryFirst);
   (dictionaryFirst ? mnDictionaryFirst : mnRulesFirst)->setChecked(true);
+  for (const auto& [group, key] :
+       {std::pair{_VariantGroup, kVariantKey}, std::pair{_StyleGroup, kStyleKey},
+        std::pair{_SecondaryGroup, kSecondaryKey}}) {
+    CheckChoice(*group, settings.value(QLatin1String(key)).toString());
+  }
   mnMarkUnknown->setChecked(settings.value(QLatin1String(kMarkUnknownKey), false).toBool());
   UpdateUnknownMarks();
   xSource->SetExpandedHeight(
@@ -347,6 +384,8 @@ void TfLexipulse::btnStressClick() {
     _WordsTotal = WordItems(source);
     _WordsDone = 0;
     _RunClock.start();
+    _ResultStyle = options.Style;
+    _Writer->SetHighlight(options.Style == TNotationStyle::Highlight);
     // Leaves the window consistent however the run ends: no pointer into the run's lists
     // survives it, and what was recorded last reaches the controls.
     struct TRunScope {
@@ -379,9 +418,11 @@ void TfLexipulse::btnStressClick() {
       StressSourceText(source, *this, options);
       RememberRun(source);
       _RunOptions = options;
-      // The status says which order produced a result made in the other order than designed.
-      if (options.Order == TStressingOrder::DictionaryFirst && _Status.endsWith(QChar(u'.'))) {
-        _Status = _Status.chopped(1) + QStringLiteral(", dictionary first.");
+      // The status names the choices by which the result differs from the designed one.
+      const QStringList notes = RunNotes(options);
+      if (!notes.isEmpty() && _Status.endsWith(QChar(u'.'))) {
+        _Status = _Status.chopped(1) + QStringLiteral(", ") + notes.join(QStringLiteral(", ")) +
+                  QChar(u'.');
         _StatusDirty = true;
       }
     } catch (const TRunRestarted&) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,8 +88,21 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   QAction* mnStop = nullptr;
   QAction* mnRulesFirst = nullptr;
   QAction* mnDictionaryFirst = nullptr;
+  // The pronunciation whose stress is marked.
+  QAction* mnAmerican = nullptr;
+  QAction* mnBritish = nullptr;
   // The View menu, where choices of how the result looks go.
   QMenu* mnView = nullptr;
+  // How stress is written: the classic notation, accents on the text as typed, or the text as
+  // typed with the stressed letters highlighted.
+  QAction* mnClassic = nullptr;
+  QAction* mnAccents = nullptr;
+  QAction* mnHighlight = nullptr;
+  // Which secondary stresses are marked.
+  QMenu* mnSecondary = nullptr;
+  QAction* mnSecondaryOff = nullptr;
+  QAction* mnSecondaryBefore = nullptr;
+  QAction* mnSecondaryAll = nullptr;
   QAction* mnMarkUnknown = nullptr;
   QAction* mnResetSettings = nullptr;
   QAction* mnCopyright = nullptr;
@@ -118,6 +132,11 @@ class TfLexipulse : public QMainWindow, public TStressHost {
   QString SaveResult(const QString& path);
   QString ExportHtml(const QString& path);
   QString ExportPdf(const QString& path);
+  // ResultDocument is the whole result as an HTML document in the style it was made in: in
+  // the classic style its accented capitals bold and coloured, in the accents style the
+  // accented text, in the highlight style the letters the box highlights wrapped as the
+  // console's HTML wraps them.
+  QString ResultDocument();
 
   // Edit menu.
   void mnCopyFormattedClick();
@@ -169,6 +188,15 @@ class TfLexipulse : public QMainWindow, public TStressHost {
 
  private:
   void createActions();
+  // createChoices makes the exclusive choices of group, the first checked; each action keeps
+  // the value it is remembered by under key, and a choice made is remembered at once.
+  struct TChoice {
+    QAction** Item;
+    const char* Name;
+    QString Text;
+    const char* Value;
+  };
+  QActionGroup* createChoices(std::initializer_list<TChoice> choices, const char* key);
   void createMenus();
   void createStatusBar();
   void createRightPanel();
@@ -192,6 +220,11 @@ class TfLexipulse : public QMainWindow, public TStressHost {
 
   std::unique_ptr<TResultWriter> _Writer;
   QActionGroup* _OrderGroup = nullptr;
+  QActionGroup* _VariantGroup = nullptr;
+  QActionGroup* _StyleGroup = nullptr;
+  QActionGroup* _SecondaryGroup = nullptr;
+  // The style the result in the box was made in.
+  TNotationStyle _ResultStyle = TNotationStyle::Classic;
   int _RunDepth = 0;
   bool _QuitRequested = false;
   bool _RestartRequested = false;
