@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
@@ -27,6 +28,7 @@
 #include <vector>
 
 #include "app/FormattedResult.h"
+#include "app/HighlightFormat.h"
 #include "app/RecentFiles.h"
 #include "app/TextFiles.h"
 #include "app/uLexipulse.h"
@@ -269,6 +271,36 @@ TEST_F(TFileMenuTest, ExportedHtmlAndPdfReadBackAsTheResult) {
   printer.setOutputFileName(Path("printed.pdf"));
   PrintResult(result, printer);
   EXPECT_EQ(Words(PdfText(Path("printed.pdf"))).join(u'|').toStdString(), onePage.toStdString());
+}
+
+// The exports follow the style the result was made in: the accents style's HTML and PDF hold
+// the accented text, the highlight style's the text as typed with the letters the box draws.
+TEST_F(TFileMenuTest, ExportsFollowTheStyleOfTheResult) {
+  const bool havePdfText = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+  for (QAction* style : {_Window.mnAccents, _Window.mnHighlight}) {
+    SCOPED_TRACE(style->objectName().toStdString());
+    style->trigger();
+    const QString result = Stressed();
+    const QString html = Path("styled.html");
+    ASSERT_TRUE(_Window.ExportHtml(html).isEmpty());
+    const QString expected =
+        style == _Window.mnAccents
+            ? AccentsHtml(result)
+            : HighlightHtml(result, HighlightedLetters(*_Window.mTarget->document()));
+    EXPECT_EQ(ReadBytes(html), expected.toUtf8());
+    EXPECT_EQ(result.contains(QStringLiteral("phot\u00F3grapher")), style == _Window.mnAccents);
+    EXPECT_EQ(expected.contains(QStringLiteral("<span class=\"p\">")),
+              style == _Window.mnHighlight);
+    if (havePdfText) {
+      const QString pdf = Path("styled.pdf");
+      ASSERT_TRUE(_Window.ExportPdf(pdf).isEmpty());
+      EXPECT_EQ(Words(PdfText(pdf)).join(u'|').toStdString(),
+                (Words(result) << QStringLiteral("1")).join(u'|').toStdString());
+    }
+  }
+  if (!havePdfText) {
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  }
 }
 
 TEST_F(TFileMenuTest, PrintDialogCancelledPrintsNothing) {
