@@ -31,7 +31,10 @@ void HighlightParagraph(QTextDocument& document, int firstBlock, int blocks,
   // the break between two pieces of a long line none.
   std::size_t blockStart = 0;
   QTextCursor cursor(&document);
-  // Letters next to each other in the document and of one level take their format at once.
+  const QTextCharFormat primary = HighlightFormat(TStressLevel::Primary);
+  const QTextCharFormat secondary = HighlightFormat(TStressLevel::Secondary);
+  // Letters next to each other in the document and of one level take their format at once;
+  // the paragraph was written plain, so the format is set rather than merged.
   int runStart = -1;
   int runEnd = -1;
   TStressLevel runLevel = TStressLevel::Primary;
@@ -39,7 +42,7 @@ void HighlightParagraph(QTextDocument& document, int firstBlock, int blocks,
     if (runStart >= 0) {
       cursor.setPosition(runStart);
       cursor.setPosition(runEnd, QTextCursor::KeepAnchor);
-      cursor.mergeCharFormat(HighlightFormat(runLevel));
+      cursor.setCharFormat(runLevel == TStressLevel::Primary ? primary : secondary);
     }
   };
   for (const TStressedLetter& letter : letters) {

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStringView>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -32,6 +33,30 @@ QString ParagraphLines(const std::u16string& paragraph, bool last) {
     lines.replace(QChar(u'\r'), QChar(u'\n'));
   }
   return lines;
+}
+
+// HoldsLines tells whether the blocks from first on hold lines (broken at LF) as the box
+// writes them: a line in pieces in blocks that continue it.
+bool HoldsLines(QTextBlock first, int blocks, QStringView lines) {
+  qsizetype at = 0;
+  QTextBlock block = first;
+  for (int k = 0; k < blocks; ++k, block = block.next()) {
+    if (!block.isValid()) {
+      return false;
+    }
+    if (k > 0 && !TTextBox::Continues(block)) {
+      if (at >= lines.size() || lines[at] != u'\n') {
+        return false;
+      }
+      ++at;
+    }
+    const QString text = block.text();
+    if (!lines.sliced(at).startsWith(text)) {
+      return false;
+    }
+    at += text.size();
+  }
+  return at == lines.size();
 }
 
 }  // namespace
@@ -190,9 +215,10 @@ void TResultWriter::ReplaceDoneParagraphs(const TResultText& result) {
         ParagraphLines(result.Paragraph(index), index + 1 == result.ParagraphCount());
     const int oldLines = _ShownLines[index];
     const QTextBlock first = document.findBlockByNumber(block);
-    if (oldLines == 1 && first.text() == lines) {
-      DrawLetters(result, index, block, 1);
-      ++block;
+    // A paragraph whose text stays (always so in the highlight style) keeps its blocks.
+    if (oldLines == 1 ? first.text() == lines : HoldsLines(first, oldLines, lines)) {
+      DrawLetters(result, index, block, oldLines);
+      block += oldLines;
       continue;
     }
     const QTextBlock last = document.findBlockByNumber(block + oldLines - 1);

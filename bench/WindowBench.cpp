@@ -1,8 +1,8 @@
 // Stress Text in the offscreen window against the pipeline behind a host that shows nothing, in
 // one run, on texts of about a megabyte: prose in lines, the same prose as one line, and one
-// unbroken word. Prints the ratio and the longest pause of the event loop for each text, and
-// fails when the window takes more than three times as long or leaves input waiting longer
-// than 100 ms.
+// unbroken word, the prose in the classic and in the highlight style. Prints the ratio and the
+// longest pause of the event loop for each text, and fails when the window takes more than three
+// times as long or leaves input waiting longer than 100 ms.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -47,13 +47,31 @@ const std::u16string& Source(int kind) {
   return sources[kind];
 }
 
+// The styles a text is stressed in: the design's, and the highlight style, which the window
+// draws as formats over the stressed letters.
+enum TStyleKind { kClassicStyle, kHighlightStyle };
+constexpr const char* kStyleNames[] = {"classic", "highlight"};
+
+TStressOptions OptionsOf(int style) {
+  TStressOptions options;
+  if (style == kHighlightStyle) {
+    options.Style = TNotationStyle::Highlight;
+  }
+  return options;
+}
+
+std::string Label(const benchmark::State& state) {
+  return std::string(kTextNames[state.range(0)]) + ", " + kStyleNames[state.range(1)];
+}
+
 void BM_ConsolePipeline(benchmark::State& state) {
   const std::u16string& source = Source(static_cast<int>(state.range(0)));
+  const TStressOptions options = OptionsOf(static_cast<int>(state.range(1)));
   for (auto _ : state) {
     TQuietHost host;
-    benchmark::DoNotOptimize(StressSourceText(source, host));
+    benchmark::DoNotOptimize(StressSourceText(source, host, options));
   }
-  state.SetLabel(kTextNames[state.range(0)]);
+  state.SetLabel(Label(state));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(source.size() * 2));
 }
 
@@ -96,11 +114,13 @@ class TTimedWindow : public TfLexipulse {
   QElapsedTimer _SinceLastTurn;
 };
 
-std::map<int, double> gLongestPauses;
+std::map<std::string, double> gLongestPauses;
 
 void BM_WindowStressText(benchmark::State& state) {
   const int kind = static_cast<int>(state.range(0));
   TTimedWindow window;
+  // Checked without the signal, so that the choice is not kept in any settings.
+  (state.range(1) == kHighlightStyle ? window.mnHighlight : window.mnClassic)->setChecked(true);
   window.show();
   window.mSource->SetText(QString::fromStdU16String(Source(kind))
                               .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -108,25 +128,26 @@ void BM_WindowStressText(benchmark::State& state) {
   for (auto _ : state) {
     window.Click();
   }
-  state.SetLabel(kTextNames[kind]);
+  state.SetLabel(Label(state));
   state.counters["result_lines"] = window.mTarget->blockCount();
   state.counters["longest_pause_ms"] = static_cast<double>(window.longestPauseMs);
-  gLongestPauses[kind] = static_cast<double>(window.longestPauseMs);
+  gLongestPauses["/" + std::to_string(kind) + "/" + std::to_string(state.range(1))] =
+      static_cast<double>(window.longestPauseMs);
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(Source(kind).size() * 2));
 }
 
-BENCHMARK(BM_ConsolePipeline)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->Arg(kLines)
-    ->Arg(kOneLine)
-    ->Arg(kOneWord);
-BENCHMARK(BM_WindowStressText)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->Arg(kLines)
-    ->Arg(kOneLine)
-    ->Arg(kOneWord);
+// The texts in each style; one unbroken word has no letters to draw, so it runs classic only.
+void TextsAndStyles(benchmark::internal::Benchmark* benchmark) {
+  for (const int kind : {kLines, kOneLine}) {
+    for (const int style : {kClassicStyle, kHighlightStyle}) {
+      benchmark->Args({kind, style});
+    }
+  }
+  benchmark->Args({kOneWord, kClassicStyle});
+}
+
+BENCHMARK(BM_ConsolePipeline)->Unit(benchmark::kMillisecond)->Iterations(3)->Apply(TextsAndStyles);
+BENCHMARK(BM_WindowStressText)->Unit(benchmark::kMillisecond)->Iterations(3)->Apply(TextsAndStyles);
 
 // Keeps the console output and remembers the real time per iteration of each benchmark.
 class TRatioReporter : public benchmark::ConsoleReporter {
@@ -155,20 +176,23 @@ int main(int argc, char** argv) {
     lexipulse::TRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const int kind : {lexipulse::kLines, lexipulse::kOneLine, lexipulse::kOneWord}) {
-      const std::string arg = "/" + std::to_string(kind);
-      const auto console = reporter.realTimes.find(lexipulse::kConsoleName + arg);
-      const auto window = reporter.realTimes.find(lexipulse::kWindowName + arg);
-      if (console == reporter.realTimes.end() || window == reporter.realTimes.end()) {
-        continue;
-      }
-      const double ratio = window->second / console->second;
-      const double pause = lexipulse::gLongestPauses[kind];
-      std::printf(
-          "%s: window / console time %.2f (allowed %.1f), longest pause %.0f ms (allowed %.0f)\n",
-          lexipulse::kTextNames[kind], ratio, lexipulse::kAllowedRatio, pause,
-          lexipulse::kAllowedPauseMs);
-      if (ratio > lexipulse::kAllowedRatio || pause > lexipulse::kAllowedPauseMs) {
-        result = 1;
+      for (const int style : {lexipulse::kClassicStyle, lexipulse::kHighlightStyle}) {
+        const std::string arg = "/" + std::to_string(kind) + "/" + std::to_string(style);
+        const auto console = reporter.realTimes.find(lexipulse::kConsoleName + arg);
+        const auto window = reporter.realTimes.find(lexipulse::kWindowName + arg);
+        if (console == reporter.realTimes.end() || window == reporter.realTimes.end()) {
+          continue;
+        }
+        const double ratio = window->second / console->second;
+        const double pause = lexipulse::gLongestPauses[arg];
+        std::printf(
+            "%s, %s: window / console time %.2f (allowed %.1f), longest pause %.0f ms (allowed "
+            "%.0f)\n",
+            lexipulse::kTextNames[kind], lexipulse::kStyleNames[style], ratio,
+            lexipulse::kAllowedRatio, pause, lexipulse::kAllowedPauseMs);
+        if (ratio > lexipulse::kAllowedRatio || pause > lexipulse::kAllowedPauseMs) {
+          result = 1;
+        }
       }
     }
     benchmark::Shutdown();
