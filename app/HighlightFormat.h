@@ -4,6 +4,7 @@
 #include <QTextFormat>
 #include <vector>
 
+#include "app/TextBox.h"
 #include "engine/Notation.h"
 
 class QTextDocument;
@@ -13,7 +14,7 @@ namespace lexipulse {
 // kStressLevelProperty marks a character of the result box drawn as a stressed letter of the
 // highlight style: 1 for primary stress, 2 for secondary. The mark goes with the character, so
 // the letters can be read back from the box however it was written or edited.
-inline constexpr int kStressLevelProperty = QTextFormat::UserProperty + 2;
+inline constexpr int kStressLevelProperty = TTextBox::kHighlightedLetter;
 
 // HighlightFormat is how the highlight style draws a letter of the level: primary bold and
 // underlined, secondary underlined only, each carrying kStressLevelProperty.

@@ -211,6 +211,13 @@ void TTextBox::keyPressEvent(QKeyEvent* event) {
     cursor.movePosition(QTextCursor::PreviousCharacter, mode, 2);
   } else if (event->key() == Qt::Key_Right && (plain || shift) && atPieceEnd) {
     cursor.movePosition(QTextCursor::NextCharacter, mode, 2);
+  } else if ((plain || shift) && !event->text().isEmpty() && event->text().front().isPrint() &&
+             cursor.charFormat().hasProperty(kHighlightedLetter)) {
+    // What is typed beside a highlighted letter is plain text, not one more marked letter.
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.insertText(event->text(), QTextCharFormat());
+    cursor.endEditBlock();
   } else {
     handled = false;
   }

@@ -27,6 +27,9 @@ class TTextBox : public QPlainTextEdit {
   // kContinuedLine is the format property that marks the start of a block continuing the line
   // before it.
   static constexpr int kContinuedLine = QTextFormat::UserProperty + 1;
+  // kHighlightedLetter is the format property of a character drawn as a marked letter; what is
+  // typed next to one does not take its format.
+  static constexpr int kHighlightedLetter = QTextFormat::UserProperty + 2;
 
   explicit TTextBox(QWidget* parent = nullptr);
 
@@ -55,7 +58,8 @@ class TTextBox : public QPlainTextEdit {
   void insertFromMimeData(const QMimeData* source) override;
   QMimeData* createMimeDataFromSelection() const override;
   // Backspace, Delete and the arrow keys step over the invisible break between two pieces,
-  // so that each key does at a piece's edge what it does anywhere else in the line.
+  // so that each key does at a piece's edge what it does anywhere else in the line; text typed
+  // beside a highlighted letter goes in plain.
   void keyPressEvent(QKeyEvent* event) override;
 };
 

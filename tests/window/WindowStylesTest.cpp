@@ -458,7 +458,8 @@ TEST(TWindowStylesTest, FormattedCopyFollowsTheStyleOfTheResult) {
 }
 
 // An edit of a highlighted result keeps each letter's highlight on the letter, so the copy
-// wraps the letters where they are now; a run afresh draws its own letters only.
+// wraps the letters where they are now, and what is typed beside one is plain; a run afresh
+// draws its own letters only.
 TEST(TWindowStylesTest, EditedHighlightKeepsTheLettersItMarks) {
   const std::u16string source = u"The photographer developed it";
   TfLexipulse window;
@@ -477,6 +478,24 @@ TEST(TWindowStylesTest, EditedHighlightKeepsTheLettersItMarks) {
   window.mnCopyFormatted->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html(),
             HighlightHtml(QStringLiteral("Typed ") + expected.Text, moved));
+  // Keys typed right after a highlighted letter, over a selection or not, go in plain.
+  const qsizetype after = static_cast<qsizetype>(moved.front().Position) + 1;
+  for (const bool selected : {false, true}) {
+    SCOPED_TRACE(selected ? "over a selection" : "at the cursor");
+    QTextCursor typing(window.mTarget->document());
+    typing.setPosition(static_cast<int>(after));
+    if (selected) {
+      typing.setPosition(static_cast<int>(after) + 1, QTextCursor::KeepAnchor);
+    }
+    window.mTarget->setTextCursor(typing);
+    const QString before = window.mTarget->Text(QStringLiteral("\n"));
+    QTest::keyClicks(window.mTarget, QStringLiteral("Xy"));
+    QString typed = before;
+    typed.replace(after, selected ? 1 : 0, QStringLiteral("Xy"));
+    EXPECT_EQ(window.mTarget->Text(QStringLiteral("\n")), typed);
+    EXPECT_EQ(HighlightedLetters(*window.mTarget->document()).size(), moved.size());
+    EXPECT_EQ(DrawnMarks(*window.mTarget->document()).mid(after, 2), QStringLiteral(".."));
+  }
   window.btnStressClick();
   EXPECT_EQ(HighlightedLetters(*window.mTarget->document()), expected.Letters);
 }
