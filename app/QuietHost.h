@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "app/StressHost.h"
+#include "engine/Notation.h"
 
 namespace lexipulse {
 
@@ -45,6 +47,24 @@ class TFinalTextHost : public TQuietHost {
  private:
   std::u16string _Text;
   std::vector<std::u16string> _Appended;
+};
+
+// TFinalParagraphsHost keeps the paragraphs of the result once the run has done its last one,
+// each with its stressed letters (which the accents and highlight styles give).
+class TFinalParagraphsHost : public TQuietHost {
+ public:
+  void SetResultText(const TResultText& text) override {
+    if (!text.Complete()) return;
+    Paragraphs.clear();
+    Letters.clear();
+    for (std::size_t p = 0; p < text.ParagraphCount(); ++p) {
+      Paragraphs.push_back(text.Paragraph(p));
+      Letters.push_back(text.Letters(p));
+    }
+  }
+
+  std::vector<std::u16string> Paragraphs;
+  std::vector<std::vector<TStressedLetter>> Letters;
 };
 
 }  // namespace lexipulse

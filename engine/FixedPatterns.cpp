@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -145,13 +146,41 @@ unsigned SearchOptions(std::u16string_view pattern, std::u16string_view subject)
 
 bool MayMatch(const TFixedPattern& pattern, std::u16string_view subject) {
   if (pattern.AnyOf.empty() || !IsAsciiWordRun(subject)) return true;
-  std::u16string lowered(subject);
-  for (char16_t& c : lowered) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  // Words are short: the lowered copy lives on the stack.
+  constexpr std::size_t kOnStack = 64;
+  std::array<char16_t, kOnStack> buffer;
+  std::u16string heap;
+  char16_t* copy = buffer.data();
+  if (subject.size() > kOnStack) {
+    heap.resize(subject.size());
+    copy = heap.data();
   }
-  return std::ranges::any_of(pattern.AnyOf, [&lowered](const std::u16string& text) {
-    return lowered.find(text) != std::u16string::npos;
+  std::ranges::transform(subject, copy, [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
   });
+  const std::u16string_view lowered(copy, subject.size());
+  return std::ranges::any_of(pattern.AnyOf, [lowered](const std::u16string& text) {
+    return lowered.find(text) != std::u16string_view::npos;
+  });
+}
+
+TPattern& FixedMatcher(TFixedPatternId id, const std::u16string& subject, bool jit) {
+  constexpr std::size_t kNamed = static_cast<std::size_t>(TFixedPatternId::WordRun) + 1;
+  // One object per pattern, anchoring and matcher.
+  thread_local std::array<std::unique_ptr<TPattern>, kNamed * 4> matchers;
+  const std::u16string& text = FixedPatternText(id);
+  const unsigned options = SearchOptions(text, subject);
+  const std::size_t slot =
+      static_cast<std::size_t>(id) * 4 + ((options & preAnchored) != 0 ? 2 : 0) + (jit ? 1 : 0);
+  std::unique_ptr<TPattern>& matcher = matchers[slot];
+  if (!matcher) {
+    matcher = std::make_unique<TPattern>();
+    matcher->SetJit(jit);
+    matcher->SetRegEx(text);
+    matcher->SetOptions(options);
+  }
+  matcher->SetSubject(subject);
+  return *matcher;
 }
 
 }  // namespace lexipulse

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pattern/Pattern.h"
+
 namespace lexipulse {
 
 // TFixedPatternId names each pattern whose text the program fixes in advance: the rule patterns
@@ -67,5 +69,12 @@ std::span<const TFixedPattern> FixedPatterns();
 // characters in between), so the search is anchored there and skips the attempts that cannot
 // come first; it finds the same matches in less than a word's length of attempts.
 unsigned SearchOptions(std::u16string_view pattern, std::u16string_view subject);
+
+// FixedMatcher is the calling thread's pattern object for a named pattern, set up with the
+// search options of subject (see SearchOptions) and set to subject: compiled once per thread and
+// reused, so a rule search costs no compilation and no lookup of shared code. jit chooses the
+// matcher. The object is this caller's until the next FixedMatcher call for the same pattern,
+// options and matcher on this thread.
+TPattern& FixedMatcher(TFixedPatternId id, const std::u16string& subject, bool jit);
 
 }  // namespace lexipulse

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "engine/Resource.h"
+#include "pattern/Lines.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -299,14 +300,11 @@ std::u16string ReadingName(THeteronymReading reading) {
 std::vector<THeteronym> ParseHeteronymTable(std::string_view text) {
   std::vector<THeteronym> entries;
   std::size_t lineNumber = 0;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    start = end + 1;
+  for (std::size_t start = 0; start < text.size();) {
+    const TLineBreak found = FindLineBreak(text, start);
+    const std::string_view line = text.substr(start, found.Position - start);
+    start = found.Position + found.Length;
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line.front() == '#') continue;
     std::array<std::string, 6> fields;
     std::size_t field = 0;

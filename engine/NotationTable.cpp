@@ -7,6 +7,7 @@
 
 #include "engine/Notation.h"
 #include "engine/Resource.h"
+#include "pattern/Lines.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -43,15 +44,12 @@ TNotationTable LoadTable(std::string_view name) {
 TNotationTable::TNotationTable(std::string_view utf8)
     : _Text(std::make_shared<const std::u16string>(Utf8ToUtf16(utf8))) {
   const std::u16string& text = *_Text;
-  std::size_t start = 0;
   std::size_t lineNumber = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == std::u16string::npos) end = text.size();
-    std::u16string_view line(text.data() + start, end - start);
-    if (line.ends_with(u'\r')) line.remove_suffix(1);
+  for (std::size_t start = 0; start < text.size();) {
+    const TLineBreak found = FindLineBreak(std::u16string_view(text), start);
+    const std::u16string_view line(text.data() + start, found.Position - start);
+    start = found.Position + found.Length;
     ++lineNumber;
-    start = end + 1;
     if (line.empty()) continue;
     const std::size_t equals = line.find(u'=');
     if (equals == std::u16string_view::npos ||

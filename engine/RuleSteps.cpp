@@ -24,13 +24,8 @@ std::u16string ExpandTemplate(TPattern& match, std::u16string_view replacementTe
 
 std::u16string ApplyRule(const std::u16string& word, const TRuleShape& shape,
                          std::u16string& wordStressed, bool jit) {
-  const TFixedPattern& pattern = FixedPattern(shape.Pattern);
-  if (!MayMatch(pattern, word)) return {};
-  TPattern match;
-  match.SetJit(jit);
-  match.SetRegEx(pattern.Text);
-  match.SetOptions(SearchOptions(pattern.Text, word));
-  match.SetSubject(word);
+  if (!MayMatch(FixedPattern(shape.Pattern), word)) return {};
+  TPattern& match = FixedMatcher(shape.Pattern, word, jit);
   if (!match.Match()) return {};
   if (shape.Exception) {
     if (std::optional<std::u16string> trace = shape.Exception(match.Groups(0), jit)) {
@@ -78,13 +73,8 @@ std::u16string UpperFirstLetter(const std::u16string& text) {
 }
 
 std::u16string UpperLastVowel(const std::u16string& text, bool jit) {
-  TPattern match;
-  match.SetJit(jit);
-  const std::u16string& pattern = FixedPatternText(TFixedPatternId::UpperLastVowel);
-  match.SetRegEx(pattern);
-  match.SetOptions(SearchOptions(pattern, text));
-  match.SetSubject(text);
-  return ExpandTemplate(match, kUpperLastVowelTemplate);
+  return ExpandTemplate(FixedMatcher(TFixedPatternId::UpperLastVowel, text, jit),
+                        kUpperLastVowelTemplate);
 }
 
 std::size_t CountVowels(const std::u16string& text) {

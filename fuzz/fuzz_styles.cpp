@@ -6,6 +6,7 @@
 
 #include "app/Delimited.h"
 #include "app/HtmlText.h"
+#include "app/QuietHost.h"
 #include "app/StressHost.h"
 #include "app/StressSourceText.h"
 #include "engine/Dictionary.h"
@@ -15,33 +16,6 @@
 
 namespace lexipulse {
 namespace {
-
-// TStyleHost keeps the final paragraphs and their stressed letters.
-class TStyleHost : public TStressHost {
- public:
-  void ClearResult() override {}
-  std::u16string GetCaption() override { return u""; }
-  void SetCaption(const std::u16string&) override {}
-  void SetParagraphProgress(int, int) override {}
-  void SetWordProgress(int, int) override {}
-  void PumpEvents() override {}
-  void SetStatus(const std::u16string&) override {}
-  void ShowWord(const std::u16string&) override {}
-  void SetResultText(const TResultText& text) override {
-    if (!text.Complete()) return;
-    Paragraphs.clear();
-    Letters.clear();
-    for (std::size_t p = 0; p < text.ParagraphCount(); ++p) {
-      Paragraphs.push_back(text.Paragraph(p));
-      Letters.push_back(text.Letters(p));
-    }
-  }
-  void AppendResultLine(const std::u16string&) override {}
-  void ResetProgress() override {}
-
-  std::vector<std::u16string> Paragraphs;
-  std::vector<std::vector<TStressedLetter>> Letters;
-};
 
 // PlainText undoes AppendHtml: tags dropped, the entities and references it writes decoded.
 std::u16string PlainText(std::string_view html) {
@@ -98,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.Secondary = static_cast<TSecondaryStress>(choice % 3);
   options.Variant = (choice / 3) % 2 == 0 ? TVariant::American : TVariant::British;
   options.Style = TNotationStyle::Accents;
-  TStyleHost accents;
+  TFinalParagraphsHost accents;
   StressSourceText(source, accents, options);
   options.Style = TNotationStyle::Highlight;
-  TStyleHost highlight;
+  TFinalParagraphsHost highlight;
   StressSourceText(source, highlight, options);
 
   const std::vector<std::u16string> input = SplitDelimited(source, u'\n');

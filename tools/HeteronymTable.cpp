@@ -63,8 +63,8 @@ std::vector<std::pair<int, int>> PrimarySyllables(
 
 }  // namespace
 
-std::vector<THeteronymSpec> ReadHeteronymList(std::string_view text) {
-  std::vector<THeteronymSpec> list;
+std::vector<THeteronymListing> ReadHeteronymList(std::string_view text) {
+  std::vector<THeteronymListing> list;
   std::set<std::string> seen;
   std::istringstream in{std::string(text)};
   std::size_t lineNumber = 0;
@@ -74,9 +74,9 @@ std::vector<THeteronymSpec> ReadHeteronymList(std::string_view text) {
     if (line.empty() || line.front() == '#') continue;
     const std::vector<std::string> fields = SplitTabs(line);
     if (fields.size() != 6) throw ListError(lineNumber, "expected 6 tab-separated fields");
-    THeteronymSpec spec;
-    spec.Form = fields[0];
-    if (!LettersOnly(spec.Form)) throw ListError(lineNumber, "form not of letters a-z");
+    THeteronymListing listing;
+    listing.Form = fields[0];
+    if (!LettersOnly(listing.Form)) throw ListError(lineNumber, "form not of letters a-z");
     for (std::size_t r = 0; r < 3; ++r) {
       const std::string& field = fields[1 + r];
       if (field == "-") continue;
@@ -85,19 +85,20 @@ std::vector<THeteronymSpec> ReadHeteronymList(std::string_view text) {
           field.size() > 2 || std::stoi(field) == 0) {
         throw ListError(lineNumber, "stress '" + field + "' is neither a group number nor '-'");
       }
-      spec.Stress[r] = std::stoi(field);
+      listing.Stress[r] = std::stoi(field);
     }
-    spec.Default = fields[4];
-    const int reading = ReadingIndex(spec.Default);
-    if (reading < 0 || spec.Stress[static_cast<std::size_t>(reading)] == 0) {
-      throw ListError(lineNumber, "default '" + spec.Default + "' is not a reading of the word");
+    listing.Default = fields[4];
+    const int reading = ReadingIndex(listing.Default);
+    if (reading < 0 || listing.Stress[static_cast<std::size_t>(reading)] == 0) {
+      throw ListError(lineNumber, "default '" + listing.Default + "' is not a reading of the word");
     }
-    spec.Decided = fields[5];
-    if (spec.Decided != "context" && spec.Decided != "fixed") {
+    listing.Decided = fields[5];
+    if (listing.Decided != "context" && listing.Decided != "fixed") {
       throw ListError(lineNumber, "decided must be 'context' or 'fixed'");
     }
-    if (!seen.insert(spec.Form).second) throw ListError(lineNumber, spec.Form + " given twice");
-    list.push_back(std::move(spec));
+    if (!seen.insert(listing.Form).second)
+      throw ListError(lineNumber, listing.Form + " given twice");
+    list.push_back(std::move(listing));
   }
   return list;
 }
@@ -155,7 +156,7 @@ std::string InflectedForm(const std::string& form, const std::string& ending,
   return "";
 }
 
-THeteronymTable BuildHeteronymTable(const std::vector<THeteronymSpec>& list,
+THeteronymTable BuildHeteronymTable(const std::vector<THeteronymListing>& list,
                                     const TCmuSource& source) {
   std::map<std::string, std::vector<std::vector<std::string>>> pronunciations;
   std::vector<std::string> words;
@@ -172,23 +173,23 @@ THeteronymTable BuildHeteronymTable(const std::vector<THeteronymSpec>& list,
   THeteronymTable table;
   std::map<std::string, THeteronymLine> lines;
   std::set<std::string> listed;
-  for (const THeteronymSpec& spec : list) listed.insert(spec.Form);
+  for (const THeteronymListing& listing : list) listed.insert(listing.Form);
 
-  for (const THeteronymSpec& spec : list) {
-    THeteronymLine line{spec.Form, {}, spec.Default, spec.Decided};
-    const auto known = pronunciations.find(spec.Form);
+  for (const THeteronymListing& listing : list) {
+    THeteronymLine line{listing.Form, {}, listing.Default, listing.Decided};
+    const auto known = pronunciations.find(listing.Form);
     const auto syllables = known == pronunciations.end() ? std::vector<std::pair<int, int>>{}
                                                          : PrimarySyllables(known->second);
-    const auto spelled = VowelGroups(spec.Form);
+    const auto spelled = VowelGroups(listing.Form);
     const int groups = static_cast<int>(spelled.size());
     // A final e after a consonant is silent and spells no syllable of the source (combine).
-    const bool silentE = groups > 1 && spec.Form.ends_with('e') &&
-                         spelled.back().first + 1 == spec.Form.size() &&
+    const bool silentE = groups > 1 && listing.Form.ends_with('e') &&
+                         spelled.back().first + 1 == listing.Form.size() &&
                          spelled.back().second - spelled.back().first == 1;
     for (std::size_t r = 0; r < 3; ++r) {
-      const int group = spec.Stress[r];
+      const int group = listing.Stress[r];
       if (group == 0) continue;
-      line.Marked[r] = MarkVowelGroup(spec.Form, group);
+      line.Marked[r] = MarkVowelGroup(listing.Form, group);
       bool comparable = false;
       bool attested = false;
       for (const auto& [vowels, primary] : syllables) {
@@ -207,21 +208,22 @@ THeteronymTable BuildHeteronymTable(const std::vector<THeteronymSpec>& list,
         origin = "by hand, CMU's syllables do not line up with the spelling's vowel groups";
         ++table.Unchecked;
       }
-      table.Readings.push_back(spec.Form + " " + kHeteronymReadings[r] + " " +
+      table.Readings.push_back(listing.Form + " " + kHeteronymReadings[r] + " " +
                                Utf16ToUtf8(line.Marked[r]) + ": " + origin);
     }
-    lines[spec.Form] = line;
+    lines[listing.Form] = line;
 
     for (const std::string ending : {"s", "ed", "ing"}) {
-      const std::string inflected = InflectedForm(spec.Form, ending, words);
+      const std::string inflected = InflectedForm(listing.Form, ending, words);
       if (inflected.empty() || listed.contains(inflected)) continue;
-      THeteronymLine derived{inflected, {}, spec.Default, spec.Decided};
+      THeteronymLine derived{inflected, {}, listing.Default, listing.Decided};
       if (ending == "s") {
         for (std::size_t r = 0; r < 2; ++r) {
-          if (spec.Stress[r] != 0) derived.Marked[r] = MarkVowelGroup(inflected, spec.Stress[r]);
+          if (listing.Stress[r] != 0)
+            derived.Marked[r] = MarkVowelGroup(inflected, listing.Stress[r]);
         }
         if (derived.Marked[static_cast<std::size_t>(ReadingIndex(derived.Default))].empty()) {
-          derived.Default = spec.Stress[0] != 0 ? "noun" : "verb";
+          derived.Default = listing.Stress[0] != 0 ? "noun" : "verb";
         }
         // A plural whose readings share their stress (minutes) is no heteronym.
         if (derived.Marked[0].empty() || derived.Marked[1].empty() ||
@@ -229,8 +231,8 @@ THeteronymTable BuildHeteronymTable(const std::vector<THeteronymSpec>& list,
           continue;
         }
       } else {
-        if (spec.Stress[1] == 0) continue;
-        derived.Marked[1] = MarkVowelGroup(inflected, spec.Stress[1]);
+        if (listing.Stress[1] == 0) continue;
+        derived.Marked[1] = MarkVowelGroup(inflected, listing.Stress[1]);
         derived.Default = "verb";
         derived.Decided = "form";
       }

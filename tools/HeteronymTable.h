@@ -14,9 +14,9 @@ namespace lexipulse {
 // kHeteronymReadings names the readings in the order of the list's and the table's columns.
 inline constexpr std::array<const char*, 3> kHeteronymReadings = {"noun", "verb", "adjective"};
 
-// THeteronymSpec is one line of the hand list: a form and, for each reading (noun, verb,
+// THeteronymListing is one line of the hand list: a form and, for each reading (noun, verb,
 // adjective), the vowel group that carries its stress, counted from 1 (0: no such reading).
-struct THeteronymSpec {
+struct THeteronymListing {
   std::string Form;
   std::array<int, 3> Stress = {0, 0, 0};
   std::string Default;
@@ -28,7 +28,7 @@ struct THeteronymSpec {
 // decided; '#' starts a comment line). Raises std::runtime_error naming the line for a
 // malformed one: a form not of letters a-z, a stress that is not a number or "-", a default
 // reading the word does not have, a form given twice.
-std::vector<THeteronymSpec> ReadHeteronymList(std::string_view text);
+std::vector<THeteronymListing> ReadHeteronymList(std::string_view text);
 
 // VowelGroups returns the runs of vowel letters (a e i o u y) of a word as [begin, end)
 // ranges, as the dictionary marks them: a u after g or q belongs to the consonant, a vowel
@@ -72,7 +72,7 @@ std::string InflectedForm(const std::string& form, const std::string& ending,
 // forms that the source holds (the -s form keeps the noun and verb readings where they differ,
 // the -ed and -ing forms take the verb's), and checks each listed reading against the source's
 // pronunciations.
-THeteronymTable BuildHeteronymTable(const std::vector<THeteronymSpec>& list,
+THeteronymTable BuildHeteronymTable(const std::vector<THeteronymListing>& list,
                                     const TCmuSource& source);
 
 // EncodeHeteronymTable writes the table as UTF-8 text, one tab-separated line per form (form,

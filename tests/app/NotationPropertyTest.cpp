@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Delimited.h"
+#include "app/QuietHost.h"
 #include "app/SampleText.h"
 #include "app/StressSourceText.h"
 #include "engine/Dictionary.h"
@@ -18,33 +19,6 @@
 
 namespace lexipulse {
 namespace {
-
-// TStyleHost keeps the final result's paragraphs and their stressed letters.
-class TStyleHost : public TStressHost {
- public:
-  void ClearResult() override {}
-  std::u16string GetCaption() override { return u""; }
-  void SetCaption(const std::u16string&) override {}
-  void SetParagraphProgress(int, int) override {}
-  void SetWordProgress(int, int) override {}
-  void PumpEvents() override {}
-  void SetStatus(const std::u16string&) override {}
-  void ShowWord(const std::u16string&) override {}
-  void SetResultText(const TResultText& text) override {
-    if (!text.Complete()) return;
-    Paragraphs.clear();
-    Letters.clear();
-    for (std::size_t p = 0; p < text.ParagraphCount(); ++p) {
-      Paragraphs.push_back(text.Paragraph(p));
-      Letters.push_back(text.Letters(p));
-    }
-  }
-  void AppendResultLine(const std::u16string&) override {}
-  void ResetProgress() override {}
-
-  std::vector<std::u16string> Paragraphs;
-  std::vector<std::vector<TStressedLetter>> Letters;
-};
 
 // ReferenceClassic is the classic result written out step by step: each item up to the last
 // long one of its paragraph lowercased, the first word-character run of a long item replaced
@@ -142,7 +116,7 @@ TEST_F(NotationPropertyTest, ClassicIsTheStepByStepResult) {
                                .Variant = TVariant::American};
   for (const auto& [name, source] : Texts()) {
     SCOPED_TRACE(name);
-    TStyleHost host;
+    TFinalParagraphsHost host;
     StressSourceText(source, host, classic);
     EXPECT_EQ(JoinDelimited(host.Paragraphs, u'\n'), ReferenceClassic(source));
     for (const auto& letters : host.Letters) EXPECT_TRUE(letters.empty());
@@ -160,11 +134,11 @@ TEST_F(NotationPropertyTest, AccentsAndHighlightGiveTheInputBackOnceTheMarksAreR
         SCOPED_TRACE(std::string(name) + ", secondary " + std::to_string(int(secondary)) +
                      ", variant " + std::to_string(int(variant)));
         const std::vector<std::u16string> input = SplitDelimited(source, u'\n');
-        TStyleHost accents;
+        TFinalParagraphsHost accents;
         StressSourceText(
             source, accents,
             {.Style = TNotationStyle::Accents, .Secondary = secondary, .Variant = variant});
-        TStyleHost highlight;
+        TFinalParagraphsHost highlight;
         StressSourceText(
             source, highlight,
             {.Style = TNotationStyle::Highlight, .Secondary = secondary, .Variant = variant});
@@ -201,9 +175,9 @@ TEST_F(NotationPropertyTest, AccentsAndHighlightGiveTheInputBackOnceTheMarksAreR
 TEST_F(NotationPropertyTest, ClassicSecondaryStressOnlyAddsGraves) {
   for (const auto& [name, source] : Texts()) {
     SCOPED_TRACE(name);
-    TStyleHost classic;
+    TFinalParagraphsHost classic;
     StressSourceText(source, classic, {});
-    TStyleHost secondary;
+    TFinalParagraphsHost secondary;
     StressSourceText(source, secondary, {.Secondary = TSecondaryStress::All});
     ASSERT_EQ(secondary.Paragraphs.size(), classic.Paragraphs.size());
     std::size_t graves = 0;
@@ -247,7 +221,7 @@ TEST_F(NotationPropertyTest, TheStylesOnWordsThatMatter) {
     SCOPED_TRACE(Utf16ToUtf8(c.Source));
     TStressOptions options = c.Options;
     options.Style = TNotationStyle::Accents;
-    TStyleHost host;
+    TFinalParagraphsHost host;
     StressSourceText(c.Source, host, options);
     EXPECT_EQ(Utf16ToUtf8(JoinDelimited(host.Paragraphs, u'\n')), Utf16ToUtf8(c.Accents));
   }

@@ -276,6 +276,7 @@ TEST_F(InstallTest, InstallPutsEveryPieceInPlace) {
       "share/doc/lexipulse/README.md",
       "share/doc/lexipulse/README.dictionary.md",
       "share/doc/lexipulse/docs/screenshot.png",
+      "share/doc/lexipulse/docs/formatted-copy.png",
   };
   for (const std::string& file : kFiles) {
     EXPECT_TRUE(fs::is_regular_file(_Dir / "usr" / file)) << file;

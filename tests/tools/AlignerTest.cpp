@@ -35,26 +35,6 @@ TEST(AlignerHandMarked, AgreesWithHandMarkingOnHardSpellings) {
   EXPECT_GE(score.Agreeing * 100, score.Words * 97) << disagreements;
 }
 
-// Alignment written as steps "letters=PHONEMES" (phonemes joined by '_'), so the marking is
-// checked on alignments chosen by hand, whatever the aligner would pick.
-TAlignment StepsToAlignment(const std::string& steps, std::string& word,
-                            std::vector<std::string>& phonemes) {
-  TAlignment alignment;
-  std::istringstream in(steps);
-  for (std::string step; in >> step;) {
-    const std::size_t equals = step.find('=');
-    TAlignedPair pair{word.size(), equals, phonemes.size(), 0};
-    word += step.substr(0, equals);
-    std::istringstream group(step.substr(equals + 1));
-    for (std::string phoneme; std::getline(group, phoneme, '_');) {
-      phonemes.push_back(phoneme);
-      ++pair.PhonemeCount;
-    }
-    alignment.Pairs.push_back(pair);
-  }
-  return alignment;
-}
-
 TEST(MarkPrimaryStressTest, MarksTheVowelGroupOfEachPrimaryStress) {
   struct TCase {
     const char* Steps;

@@ -41,7 +41,7 @@ TEST(HeteronymTableTest, VowelGroupsFollowTheDictionarysMarks) {
 }
 
 TEST(HeteronymTableTest, TheHandListIsCheckedLineByLine) {
-  const std::vector<THeteronymSpec> list = ReadHeteronymList(
+  const std::vector<THeteronymListing> list = ReadHeteronymList(
       "# comment\nrecord\t1\t2\t-\tnoun\tcontext\n\nminute\t1\t1\t2\tnoun\tfixed\n");
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].Stress, (std::array<int, 3>{1, 2, 0}));

@@ -82,24 +82,6 @@ TEST_F(NotationTablesTest, StressLevelsMarkTheNucleusAndTheSecondaryStress) {
   EXPECT_EQ(table.Size(), levels.size());
 }
 
-// Steps "letters=PHONEMES" (phonemes joined by '_') make an alignment chosen by hand.
-TAlignment Steps(const std::string& steps, std::string& word, std::vector<std::string>& phonemes) {
-  TAlignment alignment;
-  std::istringstream in(steps);
-  for (std::string step; in >> step;) {
-    const std::size_t equals = step.find('=');
-    TAlignedPair pair{word.size(), equals, phonemes.size(), 0};
-    word += step.substr(0, equals);
-    std::istringstream group(step.substr(equals + 1));
-    for (std::string phoneme; std::getline(group, phoneme, '_');) {
-      phonemes.push_back(phoneme);
-      ++pair.PhonemeCount;
-    }
-    alignment.Pairs.push_back(pair);
-  }
-  return alignment;
-}
-
 TEST(MarkStressLevelsTest, MarksTheNucleusOnHandAlignments) {
   const struct {
     const char* Steps;
@@ -124,7 +106,7 @@ TEST(MarkStressLevelsTest, MarksTheNucleusOnHandAlignments) {
     SCOPED_TRACE(c.Steps);
     std::string word;
     std::vector<std::string> phonemes;
-    const TAlignment alignment = Steps(c.Steps, word, phonemes);
+    const TAlignment alignment = StepsToAlignment(c.Steps, word, phonemes);
     EXPECT_EQ(Utf16ToUtf8(MarkStressLevels(word, phonemes, alignment)), c.Levels);
     EXPECT_EQ(Utf16ToUtf8(MarkPrimaryNucleus(word, phonemes, alignment)), c.Primary);
   }
