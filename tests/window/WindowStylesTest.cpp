@@ -37,32 +37,6 @@ using TLetters = std::vector<TStressedLetter>;
 constexpr TStressLevel kP = TStressLevel::Primary;
 constexpr TStressLevel kS = TStressLevel::Secondary;
 
-// A host that keeps the final result and its stressed letters, positions counted in the text
-// as the result box gives it (lines joined with LF): a paragraph's CR and the LF after it
-// become one LF there.
-class TLettersHost : public TFinalTextHost {
- public:
-  void SetResultText(const TResultText& text) override {
-    TFinalTextHost::SetResultText(text);
-    if (!text.Complete()) {
-      return;
-    }
-    _Letters.clear();
-    std::size_t start = 0;
-    for (std::size_t p = 0; p < text.ParagraphCount(); ++p) {
-      for (const TStressedLetter& letter : text.Letters(p)) {
-        _Letters.push_back({start + letter.Position, letter.Level});
-      }
-      const std::u16string& paragraph = text.Paragraph(p);
-      start += paragraph.size() + (paragraph.ends_with(u'\r') ? 0 : 1);
-    }
-  }
-  const TLetters& Letters() const { return _Letters; }
-
- private:
-  TLetters _Letters;
-};
-
 // The pipeline's run of source under options: the text as the result box holds it (lines
 // joined with LF, the final line included) and its stressed letters.
 struct TStyledResult {
@@ -70,15 +44,28 @@ struct TStyledResult {
   TLetters Letters;
 };
 
+// The letters are counted in the box's text: a paragraph's CR and the LF after it become one
+// LF there.
 TStyledResult PipelineRun(const std::u16string& source, TStressOptions options) {
-  TLettersHost host;
-  StressSourceText(source, host, options);
-  QString text = QString::fromStdU16String(host.Text());
+  TFinalTextHost textHost;
+  StressSourceText(source, textHost, options);
+  QString text = QString::fromStdU16String(textHost.Text());
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(u'\r'), QChar(u'\n'));
-  for (const std::u16string& line : host.Appended()) {
+  for (const std::u16string& line : textHost.Appended()) {
     text += QChar(u'\n') + QString::fromStdU16String(line);
   }
-  return {text, host.Letters()};
+  TFinalParagraphsHost host;
+  StressSourceText(source, host, options);
+  TLetters letters;
+  std::size_t start = 0;
+  for (std::size_t p = 0; p < host.Paragraphs.size(); ++p) {
+    for (const TStressedLetter& letter : host.Letters[p]) {
+      letters.push_back({start + letter.Position, letter.Level});
+    }
+    const std::u16string& paragraph = host.Paragraphs[p];
+    start += paragraph.size() + (paragraph.ends_with(u'\r') ? 0 : 1);
+  }
+  return {text, letters};
 }
 
 QString BoxForm(const std::u16string& source) {
