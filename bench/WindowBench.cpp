@@ -1,8 +1,9 @@
 // Stress Text in the offscreen window against the pipeline behind a host that shows nothing, in
 // one run, on texts of about a megabyte: prose in lines, the same prose as one line, and one
 // unbroken word, the prose in the classic and in the highlight style. Prints the ratio and the
-// longest pause of the event loop for each text, and fails when the window takes more than three
-// times as long or leaves input waiting longer than 100 ms.
+// longest pause of the event loop for each text, and fails when, on the 1 MB line in the classic
+// style, the window takes more than three times as long or leaves input waiting longer than
+// 100 ms.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -190,7 +191,10 @@ int main(int argc, char** argv) {
             "%.0f)\n",
             lexipulse::kTextNames[kind], lexipulse::kStyleNames[style], ratio,
             lexipulse::kAllowedRatio, pause, lexipulse::kAllowedPauseMs);
-        if (ratio > lexipulse::kAllowedRatio || pause > lexipulse::kAllowedPauseMs) {
+        // The goal is set for one long line in the classic style; the other texts are shown
+        // beside it.
+        const bool goal = kind == lexipulse::kOneLine && style == lexipulse::kClassicStyle;
+        if (goal && (ratio > lexipulse::kAllowedRatio || pause > lexipulse::kAllowedPauseMs)) {
           result = 1;
         }
       }
