@@ -60,6 +60,10 @@ TEST(Utf, FindInvalidUtf8LocatesTheFirstBadByte) {
       {"above U+10FFFF", "\xF4\x90\x80\x80", false, 0, 1, 1},
       {"invalid lead byte", "a\xF8\x88\x80\x80\x80", false, 1, 1, 2},
       {"truncated at the end", "line\nl2\nab\xE2\x82", false, 10, 3, 3},
+      {"after long ASCII lines", "abcdefghij\nklmnopqrstuv\nwxyz0123\xFF", false, 32, 3, 9},
+      {"at an eight-byte boundary", "01234567\xC3(", false, 8, 1, 9},
+      {"valid after long ASCII", std::string(100, 'a') + "\xC3\xA9" + std::string(9, 'b'), true, 0,
+       0, 0},
       {"truncated before ASCII",
        "\xC3"
        "a",
