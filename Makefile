@@ -101,7 +101,7 @@ dictionary: deps $(BUILD)/build.ninja
 	cd tools && npm ci --no-audit --no-fund
 	cmake --build $(BUILD) --target lexipulse-dictgen lexipulse-dictcheck -j $(JOBS)
 	./$(BUILD)/tools/lexipulse-dictgen $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
-	  data/STRESSLEVELS.txt tools/britfone/britfone.main.3.0.1.csv tools/british-handcheck.tsv \
+	  data/STRESSLEVELS.txt data/britfone/britfone.main.3.0.1.csv tools/british-handcheck.tsv \
 	  data/BRITISH.txt data/british-report.txt
 	./$(BUILD)/tools/lexipulse-dictcheck $(DICT_SOURCE) data/DICT.txt data/dictgen-report.txt \
 	  tests/tools/HandMarked.tsv tests/tools/HandMarkedNuclei.tsv
