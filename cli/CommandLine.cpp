@@ -67,6 +67,7 @@ constexpr char kUsage[] =
     "  short word, lowercased\n"
     "                        the same, lowercased as a longer word follows on its line\n"
     "  no word characters, left as it is\n"
+    "                        no letter, digit or underscore (ASCII) to stress\n"
     "  too long for a word, left as it is\n"
     "                        a run of more than 45 word characters\n"
     "With --prefer-dictionary also:\n"
