@@ -23,6 +23,7 @@
 #include "engine/Dictionary.h"
 #include "engine/uStressRules.h"
 #include "pattern/Utf.h"
+#include "tests/cli/ConsoleRun.h"
 
 namespace lexipulse {
 namespace {
@@ -34,20 +35,6 @@ std::string Form(const std::string& run) {
   TWordToStress word(Utf8ToUtf16(run));
   word.Process();
   return Utf16ToUtf8(CapitalsToAccents(word.WordStressed()));
-}
-
-struct TRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-TRun RunInProcess(const std::vector<std::string>& args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunConsole(args, in, out, err);
-  return {status, out.str(), err.str()};
 }
 
 std::string ReadAll(const fs::path& path) {
@@ -132,11 +119,11 @@ TEST_F(ConsoleFrontEndTest, MarkedInputIsReportedOnceInTheDefaultOrder) {
       {"an accented capital outside a word", {}, "\xC3\x89 caf\xC3\xA9\n", ""},
   };
   for (const auto& c : kCases) {
-    const TRun run = RunInProcess(c.Args, c.Input);
+    const TRun run = RunCli(c.Args, c.Input);
     EXPECT_EQ(run.Status, 0) << c.Name;
     EXPECT_EQ(run.Err, c.Err) << c.Name;
   }
-  EXPECT_EQ(RunInProcess({"--prefer-dictionary"}, marked).Out, marked);
+  EXPECT_EQ(RunCli({"--prefer-dictionary"}, marked).Out, marked);
 }
 
 TEST_F(ConsoleFrontEndTest, LineEndingsComeBackAsTheyWentIn) {
@@ -166,7 +153,7 @@ TEST_F(ConsoleFrontEndTest, LineEndingsComeBackAsTheyWentIn) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
-    const TRun run = RunInProcess({}, c.Input);
+    const TRun run = RunCli({}, c.Input);
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, c.Output);
     EXPECT_EQ(run.Err, "");
@@ -192,7 +179,7 @@ TEST_F(ConsoleFrontEndTest, FilesAndStandardInputAreReadInOrder) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
-    const TRun run = RunInProcess(c.Args, "Stdin\n");
+    const TRun run = RunCli(c.Args, "Stdin\n");
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, c.Output);
   }
@@ -258,7 +245,7 @@ TEST_F(ConsoleFrontEndTest, InputThatIsNoUtf8TextIsRefusedWithWhatToDo) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
-    const TRun run = RunInProcess({}, c.Input);
+    const TRun run = RunCli({}, c.Input);
     if (c.Message.empty()) {
       EXPECT_EQ(run.Status, 0) << run.Err;
       EXPECT_EQ(run.Err, "");
@@ -304,7 +291,7 @@ TEST_F(ConsoleFrontEndTest, NamesAndWordsAreEchoedWithControlCharactersEscaped) 
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
-    const TRun run = RunInProcess(c.Args);
+    const TRun run = RunCli(c.Args);
     EXPECT_EQ(run.Status, c.Status);
     EXPECT_EQ(run.Err, c.Err);
   }
@@ -722,7 +709,7 @@ TEST_F(ConsoleFrontEndTest, BlocksGiveTheResultOfTheWholeText) {
       "\xEF\xBB\xBFWord photograph Word\r\nCameroon, \"Coffee\"\rSing\n\nWord\r\n\r\n"
       "Fianc\xC3\xA9"
       "e developed the PHOTOGRAPHS\r\rWord";
-  const TRun whole = RunInProcess({}, text);
+  const TRun whole = RunCli({}, text);
   ASSERT_EQ(whole.Status, 0) << whole.Err;
   for (const std::size_t blockBytes : {1, 2, 5, 20, 40}) {
     SCOPED_TRACE("block of " + std::to_string(blockBytes) + " bytes");
@@ -741,7 +728,7 @@ TEST_F(ConsoleFrontEndTest, ProgressOnlyOnATerminalForALargeInput) {
   for (int i = 0; i < 400; ++i) {
     text += "The photographer developed the photograph.\n";
   }
-  const TRun plain = RunInProcess({}, text);
+  const TRun plain = RunCli({}, text);
   ASSERT_EQ(plain.Status, 0) << plain.Err;
   const struct {
     const char* Name;
@@ -784,7 +771,7 @@ TEST_F(ConsoleFrontEndTest, SampleIsStressedLineByLine) {
   const TRun run = RunBinary("--sample");
   EXPECT_EQ(run.Status, 0) << run.Err;
   // The sample through standard input gives the same lines with CR LF breaks.
-  const TRun piped = RunInProcess({}, Utf16ToUtf8(SampleText()) + "\r\n");
+  const TRun piped = RunCli({}, Utf16ToUtf8(SampleText()) + "\r\n");
   ASSERT_EQ(piped.Status, 0) << piped.Err;
   std::string expected = piped.Out;
   for (std::size_t at = expected.find("\r\n"); at != std::string::npos;

@@ -12,23 +12,10 @@
 #include "cli/Escape.h"
 #include "engine/Dictionary.h"
 #include "pattern/Utf.h"
+#include "tests/cli/ConsoleRun.h"
 
 namespace lexipulse {
 namespace {
-
-struct TRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunConsole(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // A tiny dictionary keeps the cases independent of the shipped data. The front end loads the
 // built-in dictionary before its first word, so one run goes first and the small list then

@@ -11,23 +11,10 @@
 #include "cli/ConsoleFrontEnd.h"
 #include "engine/Dictionary.h"
 #include "pattern/Utf.h"
+#include "tests/cli/ConsoleRun.h"
 
 namespace lexipulse {
 namespace {
-
-struct TRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunConsole(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // PlainText undoes the HTML body: tags dropped, the entities and references the writer uses
 // turned back into their characters.
