@@ -7,6 +7,8 @@
 
 #include "engine/Dictionary.h"
 #include "engine/FixedPatterns.h"
+#include "engine/uStressRules.h"
+#include "pattern/CaseMapping.h"
 #include "pattern/Pattern.h"
 #include "pattern/Utf.h"
 #include "tests/support/WordCorpus.h"
@@ -85,6 +87,25 @@ TEST(JitDifferential, EveryFixedPatternMatchesAsTheInterpreterDoes) {
     }
   }
   EXPECT_EQ(differences, 0u);
+}
+
+// Rule searches reuse one pattern object per pattern and thread. Stressing the same words in
+// the opposite order gives the same forms: no search sees what an earlier one left behind.
+TEST(JitDifferential, ReusedMatchersGiveTheSameFormsInAnyOrder) {
+  if (Dictionary.empty()) LoadDictionary();
+  const std::vector<std::u16string> all = DifferentialCorpus(Dictionary, 20000, 7);
+  const std::vector<std::u16string> words(all.end() - 30000, all.end());
+  const auto formsOf = [&words](bool reverse) {
+    std::vector<std::u16string> forms(words.size());
+    for (std::size_t n = 0; n < words.size(); ++n) {
+      const std::size_t i = reverse ? words.size() - 1 - n : n;
+      TWordToStress word(AsciiLowerCase(words[i]));
+      word.Process();
+      forms[i] = word.WordStressed();
+    }
+    return forms;
+  };
+  EXPECT_TRUE(formsOf(true) == formsOf(false));
 }
 
 }  // namespace
