@@ -113,26 +113,60 @@ std::u16string StressItem(const std::u16string& lowercasedItem, TStressOptions o
   return found->Left + Noted(found->Run, options, cache, line, q, scratch).Classic + found->Right;
 }
 
-// NoteItemInPlace is NoteItem on the item itself: in the accents style it puts the accents on
-// item, and it appends the stressed letters to letters, their positions moved by offset.
-void NoteItemInPlace(std::u16string& item, std::size_t offset, TStressOptions options,
-                     TStressCache* cache, TLine& line, std::size_t q,
-                     std::vector<TStressedLetter>& letters) {
+// IsWordUnit tells whether c is a word character of the pipeline's word run: without Unicode
+// properties \w is the ASCII word characters, and any other unit, a lone surrogate included,
+// is none.
+bool IsWordUnit(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+         c == u'_';
+}
+
+// TRunBounds is where the first run of word characters of an item lies.
+struct TRunBounds {
+  std::size_t Start = 0;
+  std::size_t End = 0;
+};
+
+// ScanRunBounds finds the first maximal run of word characters of item, as \b\w+\b does.
+std::optional<TRunBounds> ScanRunBounds(std::u16string_view item) {
+  const auto start = std::ranges::find_if(item, IsWordUnit);
+  if (start == item.end()) {
+    return std::nullopt;
+  }
+  const auto end = std::find_if_not(start, item.end(), IsWordUnit);
+  return TRunBounds{static_cast<std::size_t>(start - item.begin()),
+                    static_cast<std::size_t>(end - item.begin())};
+}
+
+// NoteItemAt is NoteItem for the item of a paragraph that starts at offset: it appends the
+// stressed letters to letters, their positions counted in the paragraph, and leaves the
+// accents to the caller. run is the caller's buffer for the lowercased word run, so an item
+// costs no allocation of its own once the run is cached.
+void NoteItemAt(std::u16string_view item, std::size_t offset, TStressOptions options,
+                TStressCache* cache, TLine& line, std::size_t q, std::u16string& run,
+                std::vector<TStressedLetter>& letters) {
   if (item.size() <= kShortItemLength) {
     return;
   }
-  const std::optional<TWordRun> found = WordRunOf(AsciiLowerCase(item), options);
-  if (!found || TouchesForeignLetter(found->Left, found->Right)) {
+  std::optional<TRunBounds> bounds;
+  if (options.Literal) {
+    if (const auto found = FindWordRun(AsciiLowerCase(std::u16string(item)), false)) {
+      bounds = TRunBounds{found->Left.size(), found->Left.size() + found->Run.size()};
+    }
+  } else {
+    bounds = ScanRunBounds(item);
+  }
+  if (!bounds || TouchesForeignLetter(item.substr(0, bounds->Start), item.substr(bounds->End))) {
     return;
   }
-  TRunNotation scratch;
-  const TRunNotation& notation = Noted(found->Run, options, cache, line, q, scratch);
-  const std::size_t start = found->Left.size();
-  if (options.Style == TNotationStyle::Accents) {
-    ApplyAccents(item, notation.Letters, start);
+  run.assign(item.substr(bounds->Start, bounds->End - bounds->Start));
+  for (char16_t& c : run) {
+    if (c >= u'A' && c <= u'Z') c += u'a' - u'A';
   }
+  TRunNotation scratch;
+  const TRunNotation& notation = Noted(run, options, cache, line, q, scratch);
   for (const TStressedLetter& letter : notation.Letters) {
-    letters.push_back({offset + start + letter.Position, letter.Level});
+    letters.push_back({offset + bounds->Start + letter.Position, letter.Level});
   }
 }
 
@@ -155,20 +189,13 @@ std::optional<TWordRun> FindWordRun(const std::u16string& item, bool jit) {
 }
 
 std::optional<TWordRun> ScanWordRun(const std::u16string& item) {
-  // Without Unicode properties \w is the ASCII word characters and \b the edge of a run of
-  // them, so the first match is the first maximal run; any other unit, a lone surrogate
-  // included, is no word character.
-  const auto isWord = [](char16_t c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-           c == u'_';
-  };
-  const auto start = std::ranges::find_if(item, isWord);
-  if (start == item.end()) {
+  const std::optional<TRunBounds> bounds = ScanRunBounds(item);
+  if (!bounds) {
     return std::nullopt;
   }
-  const auto end = std::find_if_not(start, item.end(), isWord);
-  return TWordRun{std::u16string(item.begin(), start), std::u16string(start, end),
-                  std::u16string(end, item.end())};
+  return TWordRun{item.substr(0, bounds->Start),
+                  item.substr(bounds->Start, bounds->End - bounds->Start),
+                  item.substr(bounds->End)};
 }
 
 std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions options) {
@@ -177,9 +204,22 @@ std::u16string StressedItem(const std::u16string& lowercasedItem, TStressOptions
 }
 
 TNotedItem NoteItem(const std::u16string& item, TStressOptions options) {
+  // Written out plainly, with the pattern's word run and no cache: the pipeline's reading of
+  // items in place is held to it.
   TNotedItem noted{item, {}};
-  TLine noLine;
-  NoteItemInPlace(noted.Text, 0, options, nullptr, noLine, 0, noted.Letters);
+  if (item.size() <= kShortItemLength) {
+    return noted;
+  }
+  const std::optional<TWordRun> found = FindWordRun(AsciiLowerCase(item), false);
+  if (!found || TouchesForeignLetter(found->Left, found->Right)) {
+    return noted;
+  }
+  for (const TStressedLetter& letter : NoteRun(found->Run, options).Letters) {
+    noted.Letters.push_back({found->Left.size() + letter.Position, letter.Level});
+  }
+  if (options.Style == TNotationStyle::Accents) {
+    ApplyAccents(noted.Text, noted.Letters);
+  }
   return noted;
 }
 
@@ -199,10 +239,20 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
   const bool styled = options.Style != TNotationStyle::Classic;
   std::vector<std::vector<TStressedLetter>> letters(styled ? paragraphs.size() : 0);
   result.SetLetters(styled ? &letters : nullptr);
+  std::u16string runBuffer;
 
   const int paragraphCount = static_cast<int>(paragraphs.size());
   for (int p = 0; p < paragraphCount; ++p) {
-    std::vector<std::u16string> words = SplitDelimited(paragraphs[p], kWordDelimiter);
+    // The classic style rewrites items; the other styles keep the paragraph as typed and only
+    // note its stressed letters, so they read the items in place.
+    std::vector<std::u16string> words;
+    std::vector<std::u16string_view> views;
+    if (styled) {
+      views = SplitItemViews(paragraphs[p]);
+      letters[p].reserve(views.size());
+    } else {
+      words = SplitDelimited(paragraphs[p], kWordDelimiter);
+    }
     host.SetParagraphProgress(p + 1, paragraphCount);
 
     // Items before `settled` hold their final form. A short item only shows lowercased when a
@@ -212,29 +262,31 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
     std::size_t itemStart = 0;
     TLine line(&paragraphs[p]);
     const bool keepMarked = options.Order == TStressingOrder::DictionaryFirst;
-    const int wordCount = static_cast<int>(words.size());
+    const int wordCount = static_cast<int>(styled ? views.size() : words.size());
     // A host that shows nothing word by word is spared the status texts and the calls.
     const bool followsWords = host.FollowsWords();
     for (int q = 0; q < wordCount; ++q) {
       host.SetWordProgress(q + 1, wordCount);
       ++wordTotal;
-      std::u16string& item = words[q];
       if (followsWords) {
         host.PumpEvents();
         const std::u16string status = StatusText(p, q);
         host.SetStatus(status);
         host.SetCaption(status);
         host.PumpEvents();
-        host.ShowWord(item);
+        host.ShowWord(styled ? std::u16string(views[q]) : words[q]);
       }
       if (styled) {
+        const std::u16string_view item = views[q];
         if (item.size() > kShortItemLength && !(keepMarked && AlreadyStressed(item))) {
-          NoteItemInPlace(item, itemStart, options, cacheInUse, line, static_cast<std::size_t>(q),
-                          letters[p]);
-          settled = static_cast<std::size_t>(q) + 1;
+          NoteItemAt(item, itemStart, options, cacheInUse, line, static_cast<std::size_t>(q),
+                     runBuffer, letters[p]);
         }
         itemStart += item.size() + 1;
-      } else if (item.size() > kShortItemLength) {
+        continue;
+      }
+      std::u16string& item = words[q];
+      if (item.size() > kShortItemLength) {
         for (; settled < static_cast<std::size_t>(q); ++settled) {
           words[settled] = AsciiLowerCase(words[settled]);
         }
@@ -246,9 +298,15 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
         settled = static_cast<std::size_t>(q) + 1;
       }
     }
-    // Rebuilding once from the items as they stood after the last long item gives the same
-    // paragraph as rebuilding after every long item, in time linear in the paragraph.
-    if (settled > 0) {
+    if (styled) {
+      // The accents go on once the paragraph's items are read, as the neighbours of a
+      // heteronym are read from the paragraph as typed.
+      if (options.Style == TNotationStyle::Accents) {
+        ApplyAccents(paragraphs[p], letters[p]);
+      }
+    } else if (settled > 0) {
+      // Rebuilding once from the items as they stood after the last long item gives the same
+      // paragraph as rebuilding after every long item, in time linear in the paragraph.
       paragraphs[p] = JoinDelimited(words, kWordDelimiter);
     }
     result.SetParagraphsDone(static_cast<std::size_t>(p) + 1);

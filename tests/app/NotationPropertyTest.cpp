@@ -170,6 +170,44 @@ TEST_F(NotationPropertyTest, AccentsAndHighlightGiveTheInputBackOnceTheMarksAreR
   }
 }
 
+// The pipeline reads the items of a paragraph in place, finds their runs by a scan and keeps
+// the notations in a cache; item by item through NoteItem, with the pattern and no cache, the
+// result is the same text and the same letters.
+TEST_F(NotationPropertyTest, StylesReadInPlaceGiveTheItemByItemResult) {
+  const std::u16string source = GeneratedProse(30000);
+  const std::vector<std::u16string> input = SplitDelimited(source, u'\n');
+  const TStressOptions kOptions[] = {
+      {.Style = TNotationStyle::Accents},
+      {.Style = TNotationStyle::Highlight, .Secondary = TSecondaryStress::All},
+      {.Order = TStressingOrder::DictionaryFirst,
+       .Style = TNotationStyle::Accents,
+       .Secondary = TSecondaryStress::BeforePrimary,
+       .Variant = TVariant::British,
+       .Heteronyms = false},
+  };
+  for (const TStressOptions& options : kOptions) {
+    SCOPED_TRACE("style " + std::to_string(int(options.Style)));
+    TFinalParagraphsHost host;
+    StressSourceText(source, host, options);
+    ASSERT_EQ(host.Paragraphs.size(), input.size());
+    for (std::size_t p = 0; p < input.size(); ++p) {
+      std::vector<std::u16string> items = SplitDelimited(input[p], u' ');
+      std::vector<TStressedLetter> letters;
+      std::size_t offset = 0;
+      for (std::u16string& item : items) {
+        const TNotedItem noted = NoteItem(item, options);
+        for (const TStressedLetter& letter : noted.Letters) {
+          letters.push_back({offset + letter.Position, letter.Level});
+        }
+        offset += item.size() + 1;
+        item = noted.Text;
+      }
+      ASSERT_EQ(Utf16ToUtf8(host.Paragraphs[p]), Utf16ToUtf8(JoinDelimited(items, u' ')));
+      ASSERT_EQ(host.Letters[p], letters) << Utf16ToUtf8(input[p]);
+    }
+  }
+}
+
 // Secondary stress in the classic style only turns plain vowel letters of the classic result
 // into their lowercase grave letters.
 TEST_F(NotationPropertyTest, ClassicSecondaryStressOnlyAddsGraves) {
