@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace lexipulse {
 
@@ -21,12 +22,24 @@ class TNotationTable {
 
   // Find returns the value of key, or nothing.
   std::optional<std::u16string_view> Find(std::u16string_view key) const;
-  std::size_t Size() const { return _Values.size(); }
+  std::size_t Size() const { return _Size; }
 
  private:
-  // The decoded text, shared by copies; the map's keys and values are views into it.
+  // A slot of the open-addressing index names one line by where its key starts in the text and
+  // how long it is; the value follows the key and its '=' and has the key's length. Length 0
+  // marks a free slot. The index is a few bytes a key, so a look-up touches a slot and the
+  // line, not the nodes of a hash map spread over the heap.
+  struct TSlot {
+    std::uint32_t Offset = 0;
+    std::uint32_t Length = 0;
+  };
+
+  std::size_t SlotOf(std::u16string_view key) const;
+
+  // The decoded text, shared by copies.
   std::shared_ptr<const std::u16string> _Text;
-  std::unordered_map<std::u16string_view, std::u16string_view> _Values;
+  std::vector<TSlot> _Slots;
+  std::size_t _Size = 0;
 };
 
 // StressLevelsTable is the table built into the program from the pronunciation dictionary's

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -7,6 +9,7 @@
 #include "engine/Dictionary.h"
 #include "engine/Notation.h"
 #include "engine/NotationTable.h"
+#include "engine/Resource.h"
 #include "pattern/Utf.h"
 
 namespace lexipulse {
@@ -85,13 +88,50 @@ TEST(NotationLettersTest, ForeignLettersBesideARunMakeItPartOfAWord) {
 
 TEST(NotationTableTest, ParsesLinesAndRefusesValuesThatSpellAnotherWord) {
   const TNotationTable table(
-      "cafe=caf\xC3\x89\nphotographic=ph\xC3\xB2togr\xC3\x81phic\r\n\nday=day\n");
+      "cafe=caf\xC3\x89\nphotographic=ph\xC3\xB2togr\xC3\x81phic\r\n\nday=day\n"
+      "cafe=c\xC3\x81"
+      "fe\n");
+  // The first line of a key wins.
   EXPECT_EQ(table.Size(), 3u);
   EXPECT_EQ(table.Find(u"cafe").value_or(u"?"), u"caf\u00C9");
   EXPECT_EQ(table.Find(u"day").value_or(u"?"), u"day");
   EXPECT_FALSE(table.Find(u"caf").has_value());
   for (const char* bad : {"cafe\n", "cafe=cafx\n", "cafe=caf\n", "=\n", "Cafe=caf\xC3\x89\n"}) {
     EXPECT_THROW(TNotationTable{bad}, std::runtime_error) << bad;
+  }
+}
+
+// The table's index is held to a scan of its lines: every key of the built-in tables, and
+// words next to them (a letter more, a letter less, a letter changed), find what the first line
+// of the word says, or nothing.
+TEST(NotationTableTest, TheIndexFindsWhatAScanOfTheLinesFinds) {
+  for (const char* name : {"STRESSLEVELS", "BRITISH"}) {
+    SCOPED_TRACE(name);
+    const std::string_view bytes = FindResource(name).value();
+    const TNotationTable table(bytes);
+    const std::u16string text = Utf8ToUtf16(bytes);
+    std::map<std::u16string, std::u16string> scanned;
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = text.find(u'\n', start);
+      if (end == std::u16string::npos) end = text.size();
+      std::u16string_view line(text.data() + start, end - start);
+      if (line.ends_with(u'\r')) line.remove_suffix(1);
+      start = end + 1;
+      if (line.empty()) continue;
+      const std::size_t equals = line.find(u'=');
+      scanned.emplace(line.substr(0, equals), line.substr(equals + 1));
+    }
+    ASSERT_EQ(table.Size(), scanned.size());
+    for (const auto& [key, value] : scanned) {
+      for (const std::u16string& word :
+           {key, key + u"s", key.substr(0, key.size() - 1), u"q" + key.substr(1)}) {
+        const auto found = scanned.find(word);
+        const std::optional<std::u16string_view> expected =
+            found == scanned.end() ? std::nullopt
+                                   : std::optional<std::u16string_view>(found->second);
+        ASSERT_EQ(table.Find(word), expected) << Utf16ToUtf8(word);
+      }
+    }
   }
 }
 
