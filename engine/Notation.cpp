@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <memory_resource>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,19 +42,32 @@ bool Fits(std::u16string_view run, std::u16string_view display) {
   return true;
 }
 
-std::vector<std::size_t> PositionsOf(const std::vector<TStressedLetter>& letters,
-                                     TStressLevel level) {
-  std::vector<std::size_t> positions;
-  for (const TStressedLetter& letter : letters) {
-    if (letter.Level == level) positions.push_back(letter.Position);
+// TPositions are letter positions of one form; NotationOfForm keeps them in a buffer on its
+// stack, as a cache miss would otherwise cost several small allocations.
+using TPositions = std::pmr::vector<std::size_t>;
+
+// MarksOf adds the positions of the primary-stress letters (accented capitals) and of the
+// secondary-stress letters (lowercase graves) of display to primary and secondary.
+void MarksOf(std::u16string_view display, TPositions& primary, TPositions& secondary) {
+  for (std::size_t i = 0; i < display.size(); ++i) {
+    if (kCapitalAcute.find(display[i]) != kCapitalAcute.npos) {
+      primary.push_back(i);
+    } else if (kSmallGrave.find(display[i]) != kSmallGrave.npos) {
+      secondary.push_back(i);
+    }
   }
-  return positions;
+}
+
+bool HasMarks(std::u16string_view display) {
+  return std::ranges::any_of(display, [](char16_t c) {
+    return kCapitalAcute.find(c) != kCapitalAcute.npos || kSmallGrave.find(c) != kSmallGrave.npos;
+  });
 }
 
 // SameSyllables tells whether the nucleus letters in nuclei mark the syllables that the
 // letters of marked mark: each is one of them, and each group of adjacent marked letters
 // holds one.
-bool SameSyllables(const std::vector<std::size_t>& marked, const std::vector<std::size_t>& nuclei) {
+bool SameSyllables(std::span<const std::size_t> marked, std::span<const std::size_t> nuclei) {
   if (marked.empty() || nuclei.empty()) return false;
   for (const std::size_t n : nuclei) {
     if (!std::ranges::binary_search(marked, n)) return false;
@@ -69,26 +84,32 @@ bool SameSyllables(const std::vector<std::size_t>& marked, const std::vector<std
   return true;
 }
 
-// StressLevelsOf is the stress-levels line for run: its own, or, for a word the dictionary
-// does not hold, that of the radical of its suffix split with the ending after it. A radical
-// of one syllable says nothing about the word, whose ending may add one.
-std::optional<std::u16string> StressLevelsOf(const std::u16string& run, bool literal) {
+// StressLevelsOf puts into levels the stress-levels line for run: its own, or, for a word the
+// dictionary does not hold, that of the radical of its suffix split with the ending after it;
+// false when there is none. A radical of one syllable says nothing about the word, whose
+// ending may add one.
+bool StressLevelsOf(const std::u16string& run, bool literal, std::pmr::u16string& levels) {
   const TNotationTable& table = StressLevelsTable();
-  if (const auto whole = table.Find(run)) return std::u16string(*whole);
-  if (run.size() < kSplitMinLength || FindInDictionary(run, literal)) return std::nullopt;
+  if (const auto whole = table.Find(run)) {
+    levels.assign(*whole);
+    return true;
+  }
+  if (run.size() < kSplitMinLength || FindInDictionary(run, literal)) return false;
   for (const std::u16string_view ending : kEndings) {
     if (!run.ends_with(ending)) continue;
     const auto found = table.Find(std::u16string_view(run).substr(0, run.size() - ending.size()));
-    if (!found || StressedLetters(*found).empty()) return std::nullopt;
-    return std::u16string(*found) + std::u16string(ending);
+    if (!found || !HasMarks(*found)) return false;
+    levels.assign(*found);
+    levels.append(ending);
+    return true;
   }
-  return std::nullopt;
+  return false;
 }
 
 // Choose builds the notation from the primary and secondary letters found for the run.
-TRunNotation Choose(const std::u16string& display, std::vector<std::size_t> primary,
-                    std::vector<std::size_t> secondary, TStressOptions options) {
-  TRunNotation notation{display, {}, false};
+TRunNotation Choose(std::u16string_view display, std::span<const std::size_t> primary,
+                    TPositions secondary, TStressOptions options) {
+  TRunNotation notation{std::u16string(display), {}, false};
   if (primary.empty() || options.Secondary == TSecondaryStress::None) {
     secondary.clear();
   } else if (options.Secondary == TSecondaryStress::BeforePrimary) {
@@ -98,6 +119,9 @@ TRunNotation Choose(const std::u16string& display, std::vector<std::size_t> prim
     const std::size_t at = kVowels.find(notation.Classic[s]);
     if (at != kVowels.npos) notation.Classic[s] = kSmallGrave[at];
   }
+  // The classic style shows its form alone and needs no letters.
+  if (options.Style == TNotationStyle::Classic) return notation;
+  notation.Letters.reserve(primary.size() + secondary.size());
   for (const std::size_t p : primary) notation.Letters.push_back({p, TStressLevel::Primary});
   for (const std::size_t s : secondary) notation.Letters.push_back({s, TStressLevel::Secondary});
   std::ranges::sort(notation.Letters, {}, &TStressedLetter::Position);
@@ -106,13 +130,11 @@ TRunNotation Choose(const std::u16string& display, std::vector<std::size_t> prim
 
 // VowelsAfterCapitals finds the stressed vowel of a rule form whose capitals are consonants
 // only (STable): the vowel letters that follow the first group of capitals.
-std::vector<std::size_t> VowelsAfterCapitals(std::u16string_view display) {
+void VowelsAfterCapitals(std::u16string_view display, TPositions& vowels) {
   std::size_t at = 0;
   while (at < display.size() && !(display[at] >= u'A' && display[at] <= u'Z')) ++at;
   while (at < display.size() && !IsVowel(AsciiLower(display[at]))) ++at;
-  std::vector<std::size_t> vowels;
   for (; at < display.size() && IsVowel(AsciiLower(display[at])); ++at) vowels.push_back(at);
-  return vowels;
 }
 
 bool IsPlain(TStressOptions options) {
@@ -236,28 +258,33 @@ TRunNotation NotationOfForm(const std::u16string& run, const std::u16string& dis
                             TStressOptions options) {
   if (IsPlain(options)) return {display, {}, false};
   if (!Fits(run, display)) return {display, {}, false};
-  const std::vector<TStressedLetter> marked = StressedLetters(display);
-  std::vector<std::size_t> primary = PositionsOf(marked, TStressLevel::Primary);
-  if (primary.empty()) primary = VowelsAfterCapitals(display);
+  std::array<std::byte, 1024> buffer;
+  std::pmr::monotonic_buffer_resource memory(buffer.data(), buffer.size());
+  TPositions primary(&memory);
+  TPositions secondary(&memory);
+  MarksOf(display, primary, secondary);
+  if (primary.empty()) VowelsAfterCapitals(display, primary);
   // A form that carries its own secondary stress (the British table's) is taken as it is.
-  std::vector<std::size_t> secondary = PositionsOf(marked, TStressLevel::Secondary);
   if (!secondary.empty()) {
-    std::u16string plain = display;
+    std::pmr::u16string plain(display, &memory);
     for (const std::size_t s : secondary) plain[s] = UnmarkedLetter(plain[s]);
-    return Choose(plain, primary, secondary, options);
+    return Choose(plain, primary, std::move(secondary), options);
   }
-  const std::optional<std::u16string> levels = StressLevelsOf(run, options.Literal);
-  if (levels && Fits(run, *levels)) {
-    const std::vector<TStressedLetter> table = StressedLetters(*levels);
-    if (table.empty()) return Choose(display, {}, {}, options);
-    const std::vector<std::size_t> nuclei = PositionsOf(table, TStressLevel::Primary);
+  std::pmr::u16string levels(&memory);
+  const bool found = StressLevelsOf(run, options.Literal, levels);
+  if (found && Fits(run, levels)) {
+    TPositions nuclei(&memory);
+    TPositions levelSecondary(&memory);
+    MarksOf(levels, nuclei, levelSecondary);
+    if (nuclei.empty() && levelSecondary.empty())
+      return Choose(display, {}, TPositions(&memory), options);
     if (SameSyllables(primary, nuclei)) {
-      return Choose(display, nuclei, PositionsOf(table, TStressLevel::Secondary), options);
+      return Choose(display, nuclei, std::move(levelSecondary), options);
     }
-  } else if (!levels && LooksMonosyllabic(run) && !FindInDictionary(run, options.Literal)) {
+  } else if (!found && LooksMonosyllabic(run) && !FindInDictionary(run, options.Literal)) {
     primary.clear();
   }
-  return Choose(display, primary, {}, options);
+  return Choose(display, primary, TPositions(&memory), options);
 }
 
 TRunNotation NoteRun(const std::u16string& run, TStressOptions options, TWordContext context) {

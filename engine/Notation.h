@@ -29,7 +29,8 @@ struct TRunNotation {
   // secondary vowels as lowercase grave letters.
   std::u16string Classic;
   // Letters are the stressed letters of the run that the accents and highlight styles mark,
-  // positions counted from the start of the run. Empty for a word of one syllable.
+  // positions counted from the start of the run. Empty for a word of one syllable, and in the
+  // classic style, which shows Classic alone.
   std::vector<TStressedLetter> Letters;
   // British tells whether the form came from the table of British stress.
   bool British = false;
