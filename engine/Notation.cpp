@@ -46,22 +46,26 @@ bool Fits(std::u16string_view run, std::u16string_view display) {
 // stack, as a cache miss would otherwise cost several small allocations.
 using TPositions = std::pmr::vector<std::size_t>;
 
-// MarksOf adds the positions of the primary-stress letters (accented capitals) and of the
-// secondary-stress letters (lowercase graves) of display to primary and secondary.
+// LevelOf is the stress a letter of a display form marks: an accented capital the primary, a
+// lowercase grave vowel the secondary; nothing for any other character.
+std::optional<TStressLevel> LevelOf(char16_t c) {
+  if (kCapitalAcute.find(c) != kCapitalAcute.npos) return TStressLevel::Primary;
+  if (kSmallGrave.find(c) != kSmallGrave.npos) return TStressLevel::Secondary;
+  return std::nullopt;
+}
+
+// MarksOf adds the positions of the primary-stress letters and of the secondary-stress letters
+// of display to primary and secondary.
 void MarksOf(std::u16string_view display, TPositions& primary, TPositions& secondary) {
   for (std::size_t i = 0; i < display.size(); ++i) {
-    if (kCapitalAcute.find(display[i]) != kCapitalAcute.npos) {
-      primary.push_back(i);
-    } else if (kSmallGrave.find(display[i]) != kSmallGrave.npos) {
-      secondary.push_back(i);
+    if (const std::optional<TStressLevel> level = LevelOf(display[i])) {
+      (*level == TStressLevel::Primary ? primary : secondary).push_back(i);
     }
   }
 }
 
 bool HasMarks(std::u16string_view display) {
-  return std::ranges::any_of(display, [](char16_t c) {
-    return kCapitalAcute.find(c) != kCapitalAcute.npos || kSmallGrave.find(c) != kSmallGrave.npos;
-  });
+  return std::ranges::any_of(display, [](char16_t c) { return LevelOf(c).has_value(); });
 }
 
 // SameSyllables tells whether the nucleus letters in nuclei mark the syllables that the
@@ -198,10 +202,8 @@ char16_t UnmarkedLetter(char16_t marked) {
 std::vector<TStressedLetter> StressedLetters(std::u16string_view display) {
   std::vector<TStressedLetter> letters;
   for (std::size_t i = 0; i < display.size(); ++i) {
-    if (kCapitalAcute.find(display[i]) != kCapitalAcute.npos) {
-      letters.push_back({i, TStressLevel::Primary});
-    } else if (kSmallGrave.find(display[i]) != kSmallGrave.npos) {
-      letters.push_back({i, TStressLevel::Secondary});
+    if (const std::optional<TStressLevel> level = LevelOf(display[i])) {
+      letters.push_back({i, *level});
     }
   }
   return letters;
