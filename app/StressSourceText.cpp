@@ -36,16 +36,20 @@ std::u16string Decimal(long long value) {
 // cut from the line only when a word of the heteronym table needs them.
 class TLine {
  public:
-  explicit TLine(const std::u16string* paragraph = nullptr) : _Paragraph(paragraph) {}
+  // items, when given, are the paragraph's items already cut (the styles read them so).
+  explicit TLine(const std::u16string* paragraph = nullptr,
+                 const std::vector<std::u16string_view>* items = nullptr)
+      : _Paragraph(paragraph), _Given(items) {}
 
   TWordContext ContextOf(std::size_t q) {
     if (_Paragraph == nullptr) return {};
-    if (!_Items) _Items = SplitItemViews(*_Paragraph);
-    return ContextOfItem(std::span<const std::u16string_view>(*_Items), q);
+    if (_Given == nullptr && !_Items) _Items = SplitItemViews(*_Paragraph);
+    return ContextOfItem(std::span<const std::u16string_view>(_Given ? *_Given : *_Items), q);
   }
 
  private:
   const std::u16string* _Paragraph;
+  const std::vector<std::u16string_view>* _Given;
   std::optional<std::vector<std::u16string_view>> _Items;
 };
 
@@ -260,7 +264,7 @@ std::int32_t StressSourceText(const std::u16string& sourceText, TStressHost& hos
     // those after the last long item keep the case they were typed in.
     std::size_t settled = 0;
     std::size_t itemStart = 0;
-    TLine line(&paragraphs[p]);
+    TLine line(&paragraphs[p], styled ? &views : nullptr);
     const bool keepMarked = options.Order == TStressingOrder::DictionaryFirst;
     const int wordCount = static_cast<int>(styled ? views.size() : words.size());
     // A host that shows nothing word by word is spared the status texts and the calls.
